@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Velmor need.
+# Runs apt-get only when something is missing; uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-svg-dev fonts-liberation
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+        missing+=("$p")
+    fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
