@@ -1,0 +1,16 @@
+// Eclipse stepping: from a civil date and time (dynamical time) and a direction, the
+// previous or next solar eclipse, stored in an Eclipse_Record. The start is moved one
+// second in the direction of the step, so that stepping again from the found instant
+// rounded to the second walks on to the following eclipse instead of finding it again.
+#pragma once
+
+#include <cstdint>
+
+#include "astro/eclipse_search.h"
+
+// Returns false, writing nothing, when the date is not a valid calendar date of the
+// supported range (hour, minute and second are not checked and simply move the start).
+// Otherwise stores the eclipse's jde, type, magnitude (partial only), its date and time
+// rounded to the second, sets valid to 1 and returns true.
+bool StepEclipse(Eclipse_Record& record, bool forward, int16_t year, int16_t month, int16_t day,
+                 int16_t hour, int16_t minute, int16_t second);
