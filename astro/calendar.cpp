@@ -4,8 +4,8 @@
 
 const int16_t MonthStarts[14] = {0, 0, 31, 61, 92, 122, 153, 184, 214, 245, 275, 306, 337, 365};
 
-const char* const MonthNames[13] = {nullptr,  "January", "February", "March",  "April",
-                                    "May",    "June",    "July",     "August", "September",
+const char* const MonthNames[13] = {nullptr,   "January",  "February", "March",  "April",
+                                    "May",     "June",     "July",     "August", "September",
                                     "October", "November", "December"};
 
 int16_t CalendarOf(int16_t year, int16_t month, int16_t day) {

@@ -76,7 +76,7 @@ bool ClassifyEclipse(double gamma, double u, uint16_t& type, double& magnitude);
 // Searches from startJD (same time scale as JDE) towards later instants when forward is
 // non-zero, else towards earlier ones, and returns the first new Moon on that side that
 // is a solar eclipse (one exactly at startJD counts in both directions). Always finds one
-// and returns true. jde is written at every lunation examined, type and magnitude as
+// and returns true. jde is written at every lunation looked at closely, type and magnitude as
 // ClassifyEclipse writes them. The year is the calendar year the start was typed in; the
 // search no longer needs it to find its starting lunation.
 bool FindEclipse(uint8_t forward, int16_t year, double startJD, double& jde, uint16_t& type,

@@ -1,0 +1,24 @@
+// Reading a date-and-time argument of the command line: YYYY-MM-DD, YYYY-MM-DDTHH:MM or
+// YYYY-MM-DDTHH:MM:SS (dynamical time), or "now" for the local clock. Years before AD 1
+// carry a minus sign and are counted without a year 0, as in the calendar (-585-05-28 is
+// 28 May 585 BC).
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+struct Date_Argument {
+    int16_t year = 0;
+    int16_t month = 0;
+    int16_t day = 0;
+    int16_t hour = 0;
+    int16_t minute = 0;
+    int16_t second = 0;
+};
+
+// Parses text into date. On failure returns false and sets error to one line saying what
+// is wrong (a malformed text, or a date that the calendar refuses). `now` is the local
+// clock time used for "now".
+bool ParseDateArgument(const std::string& text, std::time_t now, Date_Argument& date,
+                       std::string& error);

@@ -1,0 +1,112 @@
+#include "cli/step_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "astro/calendar.h"
+#include "astro/eclipse_step.h"
+
+namespace {
+
+// The value of an option given as "--name VALUE" or "--name=VALUE"; false if absent.
+bool OptionValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+                 std::string& value, bool& matched) {
+    const std::string& arg = args[i];
+    matched = false;
+    if (arg == name) {
+        matched = true;
+        if (i + 1 >= args.size()) return false;
+        value = args[++i];
+        return true;
+    }
+    if (arg.compare(0, name.size() + 1, name + "=") == 0) {
+        matched = true;
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+bool ParseCount(const std::string& text, long& count) {
+    if (text.empty() || text[0] < '0' || text[0] > '9') return false;
+    errno = 0;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < 1 || value > MAX_STEP_COUNT) return false;
+    count = value;
+    return true;
+}
+
+}  // namespace
+
+Option_Result TakeStepOption(const std::vector<std::string>& args, size_t& i, std::time_t now,
+                             Step_Options& options, std::string& error) {
+    const std::string& arg = args[i];
+    if (arg == "--next" || arg == "--prev") {
+        const int direction = arg == "--next" ? 1 : -1;
+        if (options.direction != 0 && options.direction != direction) {
+            error = "--next and --prev exclude each other";
+            return Option_Result::BadUsage;
+        }
+        options.direction = direction;
+        return Option_Result::Taken;
+    }
+
+    std::string value;
+    bool matched = false;
+    if (OptionValue(args, i, "--from", value, matched)) {
+        if (!ParseDateArgument(value, now, options.from, error)) {
+            return Option_Result::InvalidDate;
+        }
+        options.haveFrom = true;
+        return Option_Result::Taken;
+    }
+    if (matched) {
+        error = "--from needs a date";
+        return Option_Result::BadUsage;
+    }
+    if (OptionValue(args, i, "--count", value, matched)) {
+        if (!ParseCount(value, options.count)) {
+            error = "--count needs a whole number from 1 to " + std::to_string(MAX_STEP_COUNT);
+            return Option_Result::BadUsage;
+        }
+        return Option_Result::Taken;
+    }
+    if (matched) {
+        error = "--count needs a number";
+        return Option_Result::BadUsage;
+    }
+    return Option_Result::NotMine;
+}
+
+bool StepOptionsComplete(const Step_Options& options, std::string& error) {
+    if (!options.haveFrom) {
+        error = "--from DATE is required";
+        return false;
+    }
+    if (options.direction == 0) {
+        error = "one of --next and --prev is required";
+        return false;
+    }
+    return true;
+}
+
+bool WalkEclipses(const Step_Options& options, Eclipse_Record& record,
+                  const std::function<void(const Eclipse_Record&)>& each, std::string& note) {
+    const bool forward = options.direction > 0;
+    Date_Argument at = options.from;
+    for (long n = 0; n < options.count; ++n) {
+        // The date was validated before the first step and after every later one, so the
+        // step always succeeds.
+        StepEclipse(record, forward, at.year, at.month, at.day, at.hour, at.minute, at.second);
+        each(record);
+        if (n + 1 < options.count && !IsValidDate(record.year, record.month, record.day)) {
+            note = "the eclipse of " + std::to_string(record.year) + "-" +
+                   std::to_string(record.month) + "-" + std::to_string(record.day) +
+                   " lies outside the supported years (4713 BC to AD 9999); no further step";
+            return false;
+        }
+        at = {record.year, record.month, record.day, record.hour, record.minute, record.second};
+    }
+    return true;
+}
