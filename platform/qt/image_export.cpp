@@ -7,17 +7,27 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/qt/painter_dc.h"
 
 namespace {
 
+// Qt's own notes and warnings (about the session's runtime folder, say) mean nothing to
+// the user of a command-line program, whose errors are reported by the caller; only
+// Qt's critical and fatal messages get through.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().data());
+}
+
 // Fonts need a Qt application object; a command-line program has none of its own. Make
 // one on the offscreen platform when there is no display to talk to. It lives until the
 // program ends.
 void EnsureApplication() {
     if (QCoreApplication::instance() != nullptr) return;
+    qInstallMessageHandler(QuietMessages);
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
         std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
