@@ -124,6 +124,28 @@ TEST_F(PainterDCTest, MoveToStartsANewRun) {
     EXPECT_EQ(m_image.pixel(13, 5), WHITE);
 }
 
+TEST_F(PainterDCTest, ALineToTheCurrentPositionDrawsNothingAndKeepsTheRun) {
+    const COLORREF green = RGB(0, 255, 0);
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter);
+        CPen pen(PS_DOT, 1, green);
+        CPen* old = dc.SelectObject(&pen);
+        dc.MoveTo(7, 9);
+        dc.LineTo(7, 9);  // alone, nothing
+        dc.MoveTo(0, 5);
+        dc.LineTo(2, 5);
+        dc.LineTo(2, 5);
+        dc.LineTo(12, 5);
+        dc.SelectObject(old);
+    }
+    EXPECT_EQ(m_image.pixel(7, 9), WHITE);
+    for (int x = 0; x < 12; ++x) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(m_image.pixel(x, 5), (x % 6) < 3 ? Qt(green) : WHITE);
+    }
+}
+
 TEST_F(PainterDCTest, TextIsWrittenBelowAndRightOfItsPoint) {
     {
         QPainter painter(&m_image);
