@@ -1,0 +1,94 @@
+#include "cli/map_command.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/velmor_doc.h"
+#include "platform/qt/image_export.h"
+
+namespace {
+
+constexpr int MAP_SIZE = 640;  // pixels, both ways
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "velmor-cli map: %s\n", message.c_str());
+    return 2;
+}
+
+// A whole string as a finite number.
+bool ParseNumber(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(begin, &end);
+    return errno == 0 && end == begin + text.size() && std::isfinite(value);
+}
+
+bool ParseCentre(const std::string& text, double& latitude, double& longitude) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos) return false;
+    return ParseNumber(text.substr(0, comma), latitude) &&
+           ParseNumber(text.substr(comma + 1), longitude) && latitude >= -90.0 &&
+           latitude <= 90.0 && longitude >= -360.0 && longitude <= 360.0;
+}
+
+bool HasPictureExtension(const std::string& path) {
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == "png" || ext == "svg";
+}
+
+}  // namespace
+
+int RunMapCommand(const std::vector<std::string>& args) {
+    double latitude = 0.0, longitude = 0.0;
+    std::string output;
+    bool centreGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--centre") {
+            if (!hasValue) return Fail("--centre needs a value LAT,LON");
+            if (centreGiven) return Fail("--centre given twice");
+            if (!ParseCentre(args[++i], latitude, longitude))
+                return Fail(
+                    "--centre wants LAT,LON in degrees (latitude -90 to 90, longitude "
+                    "-360 to 360), not '" +
+                    args[i] + "'");
+            centreGiven = true;
+        } else if (arg == "-o") {
+            if (!hasValue) return Fail("-o needs a file name");
+            if (!output.empty()) return Fail("-o given twice");
+            output = args[++i];
+            if (output.empty()) return Fail("-o needs a file name");
+        } else {
+            return Fail("unknown argument '" + arg +
+                        "' (usage: map [--centre LAT,LON] -o FILE.png|FILE.svg)");
+        }
+    }
+    if (output.empty()) return Fail("missing -o FILE.png|FILE.svg");
+    if (!HasPictureExtension(output))
+        return Fail("the output file name must end in .png or .svg: '" + output + "'");
+
+    CVelmorDoc document;
+    Globe& globe = *document.m_pGlobe;
+    globe.SetLatitude(latitude);
+    globe.SetLongitude(longitude);
+    std::string error;
+    const bool written = RenderToImageFile(
+        output, MAP_SIZE, MAP_SIZE,
+        [&](CDC& dc) {
+            globe.SetDC(&dc);
+            document.DrawWorld();
+            globe.SetDC(nullptr);
+        },
+        error);
+    if (!written) return Fail(error);
+    return 0;
+}

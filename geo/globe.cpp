@@ -1,0 +1,46 @@
+#include "geo/globe.h"
+
+#include <cmath>
+
+#include "astro/angles.h"
+
+Globe::Globe(double centreX, double centreY, double radius, double rotationDeg, double latitudeDeg,
+             double longitudeDeg)
+    : m_centreX(centreX), m_centreY(centreY), m_radius(radius) {
+    m_rotation = rotationDeg * AngleConstants().DEG_TO_RAD;
+    m_sinRotation = std::sin(m_rotation);
+    m_cosRotation = std::cos(m_rotation);
+    SetLatitude(latitudeDeg);
+    SetLongitude(longitudeDeg);
+}
+
+void Globe::SetLatitude(double latitudeDeg) {
+    m_viewColatitude = (90.0 - latitudeDeg) * AngleConstants().DEG_TO_RAD;
+    m_sinViewColatitude = std::sin(m_viewColatitude);
+    m_cosViewColatitude = std::cos(m_viewColatitude);
+}
+
+void Globe::SetLongitude(double longitudeDeg) {
+    m_viewLongitude = longitudeDeg * AngleConstants().DEG_TO_RAD;
+    m_sinViewLongitude = std::sin(m_viewLongitude);
+    m_cosViewLongitude = std::cos(m_viewLongitude);
+}
+
+double Globe::GetLatitude() const {
+    return 90.0 - AngleConstants().RAD_TO_DEG * m_viewColatitude;
+}
+
+double Globe::GetLongitude() const {
+    return AngleConstants().RAD_TO_DEG * m_viewLongitude;
+}
+
+void Globe::GetRotationTerms(double& sinRotation, double& cosRotation, double& sinViewColatitude,
+                             double& cosViewColatitude, double& sinViewLongitude,
+                             double& cosViewLongitude) const {
+    sinRotation = m_sinRotation;
+    cosRotation = m_cosRotation;
+    sinViewColatitude = m_sinViewColatitude;
+    cosViewColatitude = m_cosViewColatitude;
+    sinViewLongitude = m_sinViewLongitude;
+    cosViewLongitude = m_cosViewLongitude;
+}

@@ -1,0 +1,45 @@
+// The orthographic globe: the Earth seen from infinitely far away, drawn as a disc on the
+// screen. Holds the disc's centre and radius in pixels, the geographic point at the disc's
+// centre (the view centre), a turn of the whole picture about the line of sight, and the
+// device context of the paint in progress (not owned).
+//
+// Screen rows are 640 minus an ordinate that grows upward: the disc centre's row is
+// 640 - centreY. Angles are given in degrees and kept in radians with their sines and
+// cosines, recomputed whenever an angle changes.
+#pragma once
+
+#include "platform/dc.h"
+
+class Globe {
+  public:
+    Globe(double centreX, double centreY, double radius, double rotationDeg, double latitudeDeg,
+          double longitudeDeg);
+
+    // The view centre, degrees; not range-checked or normalised.
+    void SetLatitude(double latitudeDeg);
+    void SetLongitude(double longitudeDeg);
+    double GetLatitude() const;
+    double GetLongitude() const;
+
+    void SetDC(CDC* dc) { m_dc = dc; }
+    CDC* GetDC() const { return m_dc; }
+
+    double GetCentreX() const { return m_centreX; }
+    double GetCentreY() const { return m_centreY; }
+    double GetRadius() const { return m_radius; }
+    void GetRotationTerms(double& sinRotation, double& cosRotation, double& sinViewColatitude,
+                          double& cosViewColatitude, double& sinViewLongitude,
+                          double& cosViewLongitude) const;
+
+  private:
+    double m_centreX;         // pixels
+    double m_centreY;         // pixels upward from row 640
+    double m_radius;          // pixels
+    double m_rotation;        // radians, counter-clockwise on the screen
+    double m_viewColatitude;  // radians
+    double m_viewLongitude;   // radians
+    double m_sinRotation, m_cosRotation;
+    double m_sinViewColatitude, m_cosViewColatitude;
+    double m_sinViewLongitude, m_cosViewLongitude;
+    CDC* m_dc = nullptr;
+};

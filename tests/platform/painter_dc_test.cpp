@@ -1,0 +1,260 @@
+#include "platform/qt/painter_dc.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/qt/image_export.h"
+
+namespace {
+
+QRgb Qt(COLORREF c) {
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+const QRgb WHITE = qRgb(255, 255, 255);
+
+class PainterDCTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (QCoreApplication::instance() == nullptr) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+            static int argc = 1;
+            static char name[] = "painter_dc_tests";
+            static char* argv[] = {name, nullptr};
+            static QGuiApplication* app = new QGuiApplication(argc, argv);
+            (void)app;
+        }
+    }
+    PainterDCTest() : m_image(64, 64, QImage::Format_RGB32) { m_image.fill(Qt::white); }
+    QImage m_image;
+};
+
+TEST_F(PainterDCTest, RectangleAndEllipseLeaveOutRightColumnAndBottomRow) {
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter);
+        CBrush brush(RGB(255, 0, 0));
+        CBrush* old = dc.SelectObject(&brush);
+        dc.Rectangle(2, 2, 6, 6);
+        dc.Ellipse(10, 2, 40, 32);
+        dc.SelectObject(old);
+    }
+    // Rectangle: outline on columns and rows 2 and 5, fill inside, nothing at 6.
+    EXPECT_EQ(m_image.pixel(2, 2), Qt(RGB(0, 0, 0)));
+    EXPECT_EQ(m_image.pixel(5, 5), Qt(RGB(0, 0, 0)));
+    EXPECT_EQ(m_image.pixel(3, 3), Qt(RGB(255, 0, 0)));
+    EXPECT_EQ(m_image.pixel(6, 3), WHITE);
+    EXPECT_EQ(m_image.pixel(3, 6), WHITE);
+    // Ellipse (10, 2, 40, 32): outlined on columns 10 and 39 and rows 2 and 31.
+    EXPECT_EQ(m_image.pixel(10, 17), Qt(RGB(0, 0, 0)));
+    EXPECT_EQ(m_image.pixel(39, 17), Qt(RGB(0, 0, 0)));
+    EXPECT_EQ(m_image.pixel(40, 17), WHITE);
+    EXPECT_EQ(m_image.pixel(25, 2), Qt(RGB(0, 0, 0)));
+    EXPECT_EQ(m_image.pixel(25, 31), Qt(RGB(0, 0, 0)));
+    EXPECT_EQ(m_image.pixel(25, 32), WHITE);
+    EXPECT_EQ(m_image.pixel(25, 17), Qt(RGB(255, 0, 0)));
+    EXPECT_EQ(m_image.pixel(9, 17), WHITE);
+}
+
+TEST_F(PainterDCTest, LinesStopBeforeTheirEndPixel) {
+    const COLORREF grey = RGB(127, 127, 127);
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter);
+        CPen pen(PS_SOLID, 1, grey);
+        CPen* old = dc.SelectObject(&pen);
+        dc.MoveTo(2, 10);
+        dc.LineTo(12, 10);
+        dc.LineTo(12, 20);
+        dc.SelectObject(old);
+    }
+    EXPECT_EQ(m_image.pixel(1, 10), WHITE);
+    EXPECT_EQ(m_image.pixel(2, 10), Qt(grey));
+    EXPECT_EQ(m_image.pixel(11, 10), Qt(grey));
+    EXPECT_EQ(m_image.pixel(12, 10), Qt(grey));  // the corner, start of the second piece
+    EXPECT_EQ(m_image.pixel(12, 19), Qt(grey));
+    EXPECT_EQ(m_image.pixel(12, 20), WHITE);  // the end of the run is left out
+}
+
+TEST_F(PainterDCTest, DottedPenRunsItsPatternOnAcrossSegments) {
+    const COLORREF green = RGB(0, 255, 0);
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter);
+        CPen pen(PS_DOT, 1, green);
+        CPen* old = dc.SelectObject(&pen);
+        dc.MoveTo(0, 5);
+        for (int x = 2; x <= 30; x += 2) dc.LineTo(x, 5);  // pieces of 2 pixels
+        dc.SelectObject(old);
+    }
+    // Three on, three off from the start of the run, whatever the pieces.
+    for (int x = 0; x < 30; ++x) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(m_image.pixel(x, 5), (x % 6) < 3 ? Qt(green) : WHITE);
+    }
+}
+
+TEST_F(PainterDCTest, MoveToStartsANewRun) {
+    const COLORREF green = RGB(0, 255, 0);
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter);
+        CPen pen(PS_DOT, 1, green);
+        CPen* old = dc.SelectObject(&pen);
+        dc.MoveTo(0, 5);
+        dc.LineTo(4, 5);
+        dc.MoveTo(10, 5);  // hidden piece left out
+        dc.LineTo(20, 5);
+        dc.SelectObject(old);
+    }
+    EXPECT_EQ(m_image.pixel(3, 5), WHITE);
+    EXPECT_EQ(m_image.pixel(5, 5), WHITE);
+    EXPECT_EQ(m_image.pixel(10, 5), Qt(green));
+    EXPECT_EQ(m_image.pixel(12, 5), Qt(green));
+    EXPECT_EQ(m_image.pixel(13, 5), WHITE);
+}
+
+TEST_F(PainterDCTest, ALineToTheCurrentPositionDrawsNothingAndKeepsTheRun) {
+    const COLORREF green = RGB(0, 255, 0);
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter);
+        CPen pen(PS_DOT, 1, green);
+        CPen* old = dc.SelectObject(&pen);
+        dc.MoveTo(7, 9);
+        dc.LineTo(7, 9);  // alone, nothing
+        dc.MoveTo(0, 5);
+        dc.LineTo(2, 5);
+        dc.LineTo(2, 5);
+        dc.LineTo(12, 5);
+        dc.SelectObject(old);
+    }
+    EXPECT_EQ(m_image.pixel(7, 9), WHITE);
+    for (int x = 0; x < 12; ++x) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(m_image.pixel(x, 5), (x % 6) < 3 ? Qt(green) : WHITE);
+    }
+}
+
+TEST_F(PainterDCTest, TextIsWrittenBelowAndRightOfItsPoint) {
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter);
+        CFont font;
+        LOGFONT lf{};
+        lf.lfHeight = 12;
+        std::strcpy(lf.lfFaceName, "Arial");
+        font.CreateFontIndirect(&lf);
+        CFont* old = dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(20, 20, "HHHH");
+        dc.SelectObject(old);
+    }
+    int minX = 64, minY = 64, maxX = -1, maxY = -1;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            if (m_image.pixel(x, y) != WHITE) {
+                minX = std::min(minX, x);
+                minY = std::min(minY, y);
+                maxX = std::max(maxX, x);
+                maxY = std::max(maxY, y);
+            }
+    ASSERT_GE(maxX, 0) << "nothing written";
+    // The letters' tops lie a little below the cell's top (the internal leading), their
+    // bottoms on the baseline about 10 pixels down a 12-pixel cell.
+    EXPECT_GE(minX, 20);
+    EXPECT_LE(minX, 22);
+    EXPECT_GE(minY, 20);
+    EXPECT_LE(minY, 23);
+    EXPECT_GE(maxY, 27);
+    EXPECT_LE(maxY, 30);
+    EXPECT_GT(maxX, 40);  // four capitals of about 7 pixels each
+}
+
+class ImageExportTest : public PainterDCTest {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velmor_export_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
+    std::string m_dir;
+};
+
+TEST_F(ImageExportTest, WritesAPngOnWhite) {
+    std::string path = m_dir + "/disc.PNG", error;
+    ASSERT_TRUE(RenderToImageFile(
+        path, 50, 40,
+        [](CDC& dc) {
+            CBrush brush(RGB(40, 166, 254));
+            CBrush* old = dc.SelectObject(&brush);
+            dc.Ellipse(2, 2, 38, 38);
+            dc.SelectObject(old);
+        },
+        error))
+        << error;
+    QImage image(QString::fromStdString(path));
+    ASSERT_EQ(image.width(), 50);
+    ASSERT_EQ(image.height(), 40);
+    EXPECT_EQ(image.pixel(0, 0), WHITE);
+    EXPECT_EQ(image.pixel(45, 20), WHITE);
+    EXPECT_EQ(image.pixel(20, 20), Qt(RGB(40, 166, 254)));
+}
+
+TEST_F(ImageExportTest, WritesAnSvg) {
+    std::string path = m_dir + "/lines.svg", error;
+    ASSERT_TRUE(RenderToImageFile(
+        path, 64, 64, [](CDC& dc) { dc.MoveTo(1, 1), dc.LineTo(30, 30); }, error))
+        << error;
+    FILE* f = std::fopen(path.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    char head[512] = {};
+    size_t n = std::fread(head, 1, sizeof head - 1, f);
+    std::fclose(f);
+    EXPECT_GT(n, 0u);
+    EXPECT_NE(std::string(head).find("<svg"), std::string::npos);
+}
+
+TEST_F(ImageExportTest, RefusesOtherExtensionsAndLeavesNoFile) {
+    std::string error;
+    EXPECT_FALSE(RenderToImageFile(
+        m_dir + "/map.jpg", 8, 8, [](CDC&) {}, error));
+    EXPECT_NE(error.find(".png or .svg"), std::string::npos);
+    EXPECT_NE(access((m_dir + "/map.jpg").c_str(), F_OK), 0);
+}
+
+TEST_F(ImageExportTest, ReportsAnUnwritableFolderAndLeavesNothingBehind) {
+    std::string error;
+    EXPECT_FALSE(RenderToImageFile(
+        m_dir + "/no/such/folder/map.png", 8, 8, [](CDC&) {}, error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos);
+    // A folder in the way of the file's name.
+    std::string folder = m_dir + "/taken.png";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    EXPECT_FALSE(RenderToImageFile(
+        folder, 8, 8, [](CDC&) {}, error));
+    // Nothing but that folder is left in the picture's folder: no temporary file.
+    int entries = 0;
+    for (DIR* d = opendir(m_dir.c_str()); d != nullptr;) {
+        dirent* e = readdir(d);
+        if (e == nullptr) {
+            closedir(d);
+            break;
+        }
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+}  // namespace
