@@ -5,6 +5,10 @@
 #include <vector>
 
 #include "cli/eclipses_command.h"
+#include "cli/paths_command.h"
+#ifdef VELMOR_HAS_MAP
+#include "cli/map_command.h"
+#endif
 
 namespace {
 
@@ -17,6 +21,10 @@ const char* const USAGE =
     "\n"
     "Commands:\n"
     "  eclipses   list the next or previous eclipses from a date, as CSV\n"
+#ifdef VELMOR_HAS_MAP
+    "  map        draw the globe with an eclipse to a PNG or SVG picture\n"
+#endif
+    "  paths      write the lines of an eclipse's map as GeoJSON\n"
     "\n"
     "Options:\n"
     "  --help     show this help (velmor-cli COMMAND --help for a command)\n"
@@ -40,6 +48,10 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "eclipses") return RunEclipsesCommand(args);
+    if (command == "paths") return RunPathsCommand(args);
+#ifdef VELMOR_HAS_MAP
+    if (command == "map") return RunMapCommand(args);
+#endif
 
     std::fprintf(stderr, "velmor-cli: unknown command '%s'\n%s", command.c_str(), USAGE);
     return 2;

@@ -68,6 +68,34 @@ TEST_F(MapCommandTest, WritesSvg) {
     EXPECT_NE(std::string(head).find("<?xml"), std::string::npos);
 }
 
+int CountGreen(const QImage& image) {
+    int green = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) green += image.pixel(x, y) == qRgb(0, 255, 0);
+    return green;
+}
+
+// The total eclipse of 11 August 1999: found by stepping, drawn over the world in green,
+// with the globe facing the sub-solar point (northern summer: the North Pole is in view, so
+// the grid's top end lies below the disc's top). A given centre turns it as the user would.
+TEST_F(MapCommandTest, DrawsTheEclipseFoundByStepping) {
+    ASSERT_EQ(RunMapCommand({"--from", "1999-08-01", "--next", "-o", m_dir + "a.png"}), 0);
+    ASSERT_EQ(RunMapCommand({"--jde", "2451401.961376", "-o", m_dir + "b.png"}), 0);
+    ASSERT_EQ(
+        RunMapCommand({"--jde", "2451401.961376", "--centre", "-30,-120", "-o", m_dir + "c.png"}),
+        0);
+    ASSERT_EQ(RunMapCommand({"--centre", "-30,-120", "-o", m_dir + "d.png"}), 0);
+    QImage a(QString::fromStdString(m_dir + "a.png"));
+    QImage b(QString::fromStdString(m_dir + "b.png"));
+    QImage c(QString::fromStdString(m_dir + "c.png"));
+    QImage d(QString::fromStdString(m_dir + "d.png"));
+    EXPECT_GT(CountGreen(a), 2000);
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_EQ(CountGreen(d), 0);              // the world alone
+    EXPECT_LT(CountGreen(c), CountGreen(a));  // the shadow's track is mostly out of view
+}
+
 struct ErrorCase {
     const char* label;
     std::vector<std::string> args;
@@ -86,6 +114,10 @@ TEST_F(MapCommandTest, ErrorsSayOneLineAndWriteNothing) {
         {"unknown option", {"--zoom", "2", "-o", "x.png"}, "unknown argument '--zoom'"},
         {"other picture kind", {"-o", "x.jpg"}, "must end in .png or .svg"},
         {"output without value", {"-o"}, "-o needs"},
+        {"invalid date", {"--from", "2001-02-30", "--next", "-o", "x.png"}, "invalid date"},
+        {"date without direction", {"--from", "2001-01-01", "-o", "x.png"}, "--next"},
+        {"instant and date", {"--jde", "2451401.9", "--prev", "-o", "x.png"}, "excludes"},
+        {"instant out of range", {"--jde", "-5000", "-o", "x.png"}, "invalid instant"},
     };
     for (const ErrorCase& c : cases) {
         SCOPED_TRACE(c.label);

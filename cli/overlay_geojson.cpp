@@ -1,0 +1,113 @@
+#include "cli/overlay_geojson.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "astro/angles.h"
+#include "overlay/eclipse_overlay.h"
+
+namespace {
+
+using Position = Geo_Position;
+using Piece = std::vector<Position>;
+
+Position ToPosition(const Point& p) {
+    const Angle_Constants& k = AngleConstants();
+    return {p.longitude * k.RAD_TO_DEG, 90.0 - p.colatitude * k.RAD_TO_DEG};
+}
+
+}  // namespace
+
+std::vector<Piece> CutAtAntimeridian(const std::vector<Position>& points) {
+    std::vector<Piece> pieces(1);
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (i > 0) {
+            const Position& a = points[i - 1];
+            const Position& b = points[i];
+            if (std::fabs(b.longitude - a.longitude) > 180.0) {
+                const double edge = a.longitude > 0 ? 180.0 : -180.0;
+                const double bUnwrapped = b.longitude + 2 * edge;
+                const double f = (edge - a.longitude) / (bUnwrapped - a.longitude);
+                const double latitude = a.latitude + f * (b.latitude - a.latitude);
+                pieces.back().push_back({edge, latitude});
+                pieces.push_back({{-edge, latitude}});
+            }
+        }
+        pieces.back().push_back(points[i]);
+    }
+    return pieces;
+}
+
+namespace {
+
+void AppendPiece(std::string& out, const Piece& piece) {
+    out += '[';
+    char buffer[64];
+    for (size_t i = 0; i < piece.size(); ++i) {
+        std::snprintf(buffer, sizeof buffer, "%s[%.5f,%.5f]", i ? "," : "", piece[i].longitude,
+                      piece[i].latitude);
+        out += buffer;
+    }
+    out += ']';
+}
+
+void AppendFeature(std::string& out, const std::vector<Position>& points,
+                   const std::string& properties) {
+    const std::vector<Piece> pieces = CutAtAntimeridian(points);
+    if (!out.empty() && out.back() != '[') out += ",\n";
+    out += "{\"type\":\"Feature\",\"properties\":{" + properties + "},\"geometry\":{";
+    if (pieces.size() == 1) {
+        out += "\"type\":\"LineString\",\"coordinates\":";
+        AppendPiece(out, pieces[0]);
+    } else {
+        out += "\"type\":\"MultiLineString\",\"coordinates\":[";
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (i) out += ',';
+            AppendPiece(out, pieces[i]);
+        }
+        out += ']';
+    }
+    out += "}}";
+}
+
+std::string LineProperties(int index, const char* name) {
+    std::string p = "\"line\":" + std::to_string(index) + ",\"kind\":";
+    if (index == OVERLAY_CENTRAL_LINE) return p + "\"central\"";
+    if (index < OVERLAY_LIMIT_FIRST) return p + "\"horizon\"";
+    if (index < OVERLAY_OUTLINE_FIRST) {
+        const int cone = (index - OVERLAY_LIMIT_FIRST) / 2;
+        const bool left = (index - OVERLAY_LIMIT_FIRST) % 2 == 0;
+        char magnitude[16];
+        std::snprintf(magnitude, sizeof magnitude, "%g", cone / 5.0);
+        return p + "\"limit\",\"magnitude\":" + magnitude + ",\"side\":\"" +
+               (left ? "left" : "right") + "\"";
+    }
+    return p + "\"outline\",\"label\":\"" + name + "\"";
+}
+
+}  // namespace
+
+std::string OverlayGeoJson(Eclipse_Overlay& overlay) {
+    std::string out = "{\"type\":\"FeatureCollection\",\"features\":[";
+    for (int i = 0; i < OVERLAY_LINES; ++i) {
+        if (!overlay.drawFlags[i]) continue;
+        Line& line = overlay.lines[i];
+        std::vector<Position> points;
+        for (int p = line.first; p < line.last; ++p) points.push_back(ToPosition(line.NthPoint(p)));
+        if (points.size() < 2) continue;  // a single point makes no line
+        AppendFeature(out, points, LineProperties(i, line.name));
+    }
+    for (int pair : {1, 3}) {
+        if (!overlay.drawFlags[pair] || !overlay.drawFlags[pair + 1]) continue;
+        Line& a = overlay.lines[pair];
+        Line& b = overlay.lines[pair + 1];
+        const std::string properties = "\"kind\":\"horizon-join\",\"joins\":[" +
+                                       std::to_string(pair) + "," + std::to_string(pair + 1) + "]";
+        AppendFeature(out, {ToPosition(a.First()), ToPosition(b.First())}, properties);
+        AppendFeature(out, {ToPosition(a.Last()), ToPosition(b.Last())}, properties);
+    }
+    out += "]}\n";
+    return out;
+}
