@@ -1,0 +1,487 @@
+#include "app/shell/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <ctime>
+
+#include "app/shell/command_ids.h"
+#include "app/shell/help_window.h"
+#include "app/shell/left_view.h"
+#include "app/shell/lock_keys.h"
+#include "app/shell/shell_identity.h"
+#include "app/shell/velmor_app.h"
+#include "app/shell/velmor_view.h"
+#include "app/shell/year_field.h"
+#include "app/velmor_doc.h"
+#include "astro/calendar.h"
+#include "astro/eclipse_step.h"
+
+namespace {
+
+struct Accelerator {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int command;
+};
+
+// The accelerator table, in its order. The arrow keys carry no modifier.
+const Accelerator kAccelerators[] = {
+    {Qt::Key_C, Qt::ControlModifier, ID_EDIT_COPY},
+    {Qt::Key_N, Qt::ControlModifier, ID_FILE_NEW},
+    {Qt::Key_O, Qt::ControlModifier, ID_FILE_OPEN},
+    {Qt::Key_P, Qt::ControlModifier, ID_FILE_PRINT},
+    {Qt::Key_S, Qt::ControlModifier, ID_FILE_SAVE},
+    {Qt::Key_V, Qt::ControlModifier, ID_EDIT_PASTE},
+    {Qt::Key_Backspace, Qt::AltModifier, ID_EDIT_UNDO},
+    {Qt::Key_Delete, Qt::ShiftModifier, ID_EDIT_CUT},
+    {Qt::Key_Down, Qt::NoModifier, ID_VIEW_SOUTH},
+    {Qt::Key_F1, Qt::NoModifier, ID_HELP},
+    {Qt::Key_F1, Qt::ShiftModifier, ID_CONTEXT_HELP},
+    {Qt::Key_F6, Qt::NoModifier, ID_NEXT_PANE},
+    {Qt::Key_F6, Qt::ShiftModifier, ID_PREV_PANE},
+    {Qt::Key_Insert, Qt::ControlModifier, ID_EDIT_COPY},
+    {Qt::Key_Insert, Qt::ShiftModifier, ID_EDIT_PASTE},
+    {Qt::Key_Left, Qt::NoModifier, ID_VIEW_WEST},
+    {Qt::Key_Right, Qt::NoModifier, ID_VIEW_EAST},
+    {Qt::Key_Up, Qt::NoModifier, ID_VIEW_NORTH},
+    {Qt::Key_X, Qt::ControlModifier, ID_EDIT_CUT},
+    {Qt::Key_Z, Qt::ControlModifier, ID_EDIT_UNDO},
+};
+
+// The modifiers an accelerator is matched on.
+constexpr Qt::KeyboardModifiers kAcceleratorModifiers =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+// Spacing of the date bar's controls, pixels.
+constexpr int kDateBarSpacing = 4;
+constexpr int kDateBarGroupGap = 12;
+
+QComboBox* NewDropDownList(const char* objectName, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(objectName));
+    list->setEditable(false);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    list->setMaxVisibleItems(12);
+    list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return list;
+}
+
+// Items "first" ... "last" in decimal without leading zeros, each with its number as data.
+void FillNumbers(QComboBox* list, int first, int last) {
+    for (int n = first; n <= last; ++n) list->addItem(QString::number(n), n);
+}
+
+// The value of a list: the data of its selected item, -1 without a selection.
+int16_t ReadList(const QComboBox* list) {
+    const int index = list->currentIndex();
+    if (index < 0) return -1;
+    return static_cast<int16_t>(list->itemData(index).toInt());
+}
+
+void SelectValue(QComboBox* list, int value) {
+    list->setCurrentIndex(CMainFrame::FindComboItem(list, value));
+}
+
+QLabel* NewIndicator(const char* objectName, const char* text, QWidget* parent) {
+    auto* indicator = new QLabel(QLatin1String(text), parent);
+    indicator->setObjectName(QLatin1String(objectName));
+    indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    indicator->setAlignment(Qt::AlignCenter);
+    indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(QLatin1String(text)) +
+                               12);
+    indicator->setEnabled(false);
+    return indicator;
+}
+
+// A key typed into the year field that is not a digit: refused, as are all printable
+// characters other than digits. Editing keys and keys that carry no text pass.
+bool IsRefusedYearKey(const QKeyEvent* key) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const QString text = key->text();
+    if (text.isEmpty()) return false;
+    for (const QChar c : text) {
+        if (!c.isPrint()) return false;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVelmorDoc* document, CVelmorApp* application)
+    : m_pDocument(document), m_pApp(application) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    OnCreate();
+    OnCreateClient();
+    CreateMenus();
+    SetDocumentTitle(QString::fromLatin1(shell::kUntitledName));
+    resize(DefaultSize());
+    // The accelerators are looked at before any control of this window sees a key.
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+}
+
+void CMainFrame::OnCreate() {
+    m_wndDlgBar = new QWidget;
+    m_wndDlgBar->setObjectName(QStringLiteral("DateBar"));
+
+    m_pYear = new QLineEdit(m_wndDlgBar);
+    m_pYear->setObjectName(QStringLiteral("IDC_YEAR"));
+    m_pYear->setAccessibleName(QStringLiteral("Year"));
+    // Typing accepts digits only (see eventFilter); a minus sign can come from a step back
+    // beyond AD 1 and may stay while the digits are edited.
+    m_pYear->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[-+]?[0-9]*")), m_pYear));
+    m_pYear->setFixedWidth(m_pYear->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) +
+                           12);
+    m_pMonth = NewDropDownList("IDC_MONTH", m_wndDlgBar);
+    m_pMonth->setAccessibleName(QStringLiteral("Month"));
+    m_pDay = NewDropDownList("IDC_DAY", m_wndDlgBar);
+    m_pDay->setAccessibleName(QStringLiteral("Day"));
+    m_pHour = NewDropDownList("IDC_HOUR", m_wndDlgBar);
+    m_pHour->setAccessibleName(QStringLiteral("Hour"));
+    m_pMinute = NewDropDownList("IDC_MINUTE", m_wndDlgBar);
+    m_pMinute->setAccessibleName(QStringLiteral("Minute"));
+    m_pSecond = NewDropDownList("IDC_SECOND", m_wndDlgBar);
+    m_pSecond->setAccessibleName(QStringLiteral("Second"));
+    m_pPrev = new QPushButton(QStringLiteral("<<"), m_wndDlgBar);
+    m_pPrev->setObjectName(QStringLiteral("IDC_PREV"));
+    m_pPrev->setToolTip(QStringLiteral("Previous eclipse"));
+    m_pNext = new QPushButton(QStringLiteral(">>"), m_wndDlgBar);
+    m_pNext->setObjectName(QStringLiteral("IDC_NEXT"));
+    m_pNext->setToolTip(QStringLiteral("Next eclipse"));
+    for (QPushButton* button : {m_pPrev, m_pNext}) {
+        button->setAutoDefault(false);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("<<<<")) +
+                                16);
+    }
+
+    // The local clock gives the first date and time.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+
+    FillNumbers(m_pDay, 1, 31);
+    SelectValue(m_pDay, local.tm_mday);
+    FillNumbers(m_pHour, 0, 23);
+    SelectValue(m_pHour, local.tm_hour);
+    for (int month = 1; month <= 12; ++month) {
+        m_pMonth->addItem(QString::fromLatin1(MonthNames[month]), month);
+    }
+    SelectValue(m_pMonth, local.tm_mon + 1);
+    FillNumbers(m_pMinute, 0, 59);
+    SelectValue(m_pMinute, local.tm_min);
+    FillNumbers(m_pSecond, 0, 59);
+    SelectValue(m_pSecond, local.tm_sec);  // a leap second 60 leaves no selection
+    m_pYear->setText(QString::number(local.tm_year + 1900));
+
+    auto* layout = new QHBoxLayout(m_wndDlgBar);
+    layout->setContentsMargins(kDateBarSpacing, 2, kDateBarSpacing, 2);
+    layout->setSpacing(kDateBarSpacing);
+    layout->addWidget(m_pYear);
+    layout->addWidget(m_pMonth);
+    layout->addWidget(m_pDay);
+    layout->addSpacing(kDateBarGroupGap);
+    layout->addWidget(m_pHour);
+    layout->addWidget(new QLabel(QStringLiteral(":"), m_wndDlgBar));
+    layout->addWidget(m_pMinute);
+    layout->addWidget(new QLabel(QStringLiteral(":"), m_wndDlgBar));
+    layout->addWidget(m_pSecond);
+    layout->addSpacing(kDateBarGroupGap);
+    layout->addWidget(m_pPrev);
+    layout->addWidget(m_pNext);
+    // The controls keep their own widths; a wider bar leaves room on the right.
+    layout->addStretch(1);
+
+    QWidget::setTabOrder(m_pYear, m_pMonth);
+    QWidget::setTabOrder(m_pMonth, m_pDay);
+    QWidget::setTabOrder(m_pDay, m_pHour);
+    QWidget::setTabOrder(m_pHour, m_pMinute);
+    QWidget::setTabOrder(m_pMinute, m_pSecond);
+    QWidget::setTabOrder(m_pSecond, m_pPrev);
+    QWidget::setTabOrder(m_pPrev, m_pNext);
+
+    connect(m_pNext, &QPushButton::clicked, this, [this] { OnNextEclipse(); });
+    connect(m_pPrev, &QPushButton::clicked, this, [this] { OnPrevEclipse(); });
+
+    m_wndReBar = new QToolBar(QStringLiteral("Date"), this);
+    m_wndReBar->setObjectName(QStringLiteral("ReBar"));
+    m_wndReBar->setMovable(true);
+    m_wndReBar->setFloatable(false);
+    m_wndReBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    m_wndReBar->addWidget(m_wndDlgBar);
+    addToolBar(Qt::TopToolBarArea, m_wndReBar);
+
+    m_wndStatusBar = new QStatusBar(this);
+    m_wndStatusBar->setObjectName(QStringLiteral("StatusBar"));
+    m_pMessagePane = new QLabel(QStringLiteral("Ready"), m_wndStatusBar);
+    m_pMessagePane->setObjectName(QStringLiteral("MessagePane"));
+    m_wndStatusBar->addWidget(m_pMessagePane, 1);
+    m_pCapsIndicator = NewIndicator("ID_INDICATOR_CAPS", "CAP", m_wndStatusBar);
+    m_pNumIndicator = NewIndicator("ID_INDICATOR_NUM", "NUM", m_wndStatusBar);
+    m_pScrollIndicator = NewIndicator("ID_INDICATOR_SCRL", "SCRL", m_wndStatusBar);
+    m_wndStatusBar->addPermanentWidget(m_pCapsIndicator);
+    m_wndStatusBar->addPermanentWidget(m_pNumIndicator);
+    m_wndStatusBar->addPermanentWidget(m_pScrollIndicator);
+    setStatusBar(m_wndStatusBar);
+    UpdateLockIndicators();
+}
+
+void CMainFrame::OnCreateClient() {
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    m_wndSplitter->setObjectName(QStringLiteral("Splitter"));
+    auto* tree = new CLeftView(m_pDocument, m_wndSplitter);
+    auto* map = new CVelmorView(m_pDocument, m_wndSplitter);
+    m_wndSplitter->addWidget(tree);
+    m_wndSplitter->addWidget(map);
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    m_wndSplitter->setSizes({tree->sizeHint().width(), map->sizeHint().width()});
+    setCentralWidget(m_wndSplitter);
+}
+
+void CMainFrame::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("ID_APP_EXIT"));
+    connect(exit, &QAction::triggered, this, [this] { OnCommand(ID_APP_EXIT); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QAction* statusBarToggle = view->addAction(QStringLiteral("&Status Bar"));
+    statusBarToggle->setObjectName(QStringLiteral("ID_VIEW_STATUS_BAR"));
+    statusBarToggle->setCheckable(true);
+    statusBarToggle->setChecked(true);
+    connect(statusBarToggle, &QAction::triggered, this, [this] { OnCommand(ID_VIEW_STATUS_BAR); });
+    connect(view, &QMenu::aboutToShow, this, [this, statusBarToggle] {
+        statusBarToggle->setChecked(m_wndStatusBar->isVisibleTo(this));
+    });
+    view->addSeparator();
+    const struct {
+        const char* text;
+        const char* name;
+        int command;
+    } turns[] = {
+        {"< West", "ID_VIEW_WEST", ID_VIEW_WEST},
+        {"> East", "ID_VIEW_EAST", ID_VIEW_EAST},
+        {"^ North", "ID_VIEW_NORTH", ID_VIEW_NORTH},
+        {"v South", "ID_VIEW_SOUTH", ID_VIEW_SOUTH},
+    };
+    for (const auto& turn : turns) {
+        QAction* action = view->addAction(QLatin1String(turn.text));
+        action->setObjectName(QLatin1String(turn.name));
+        const int command = turn.command;
+        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+    }
+}
+
+QSize CMainFrame::DefaultSize() const {
+    // The splitter's hint holds both panes at their preferred widths (the map pane's is
+    // the whole globe) but not the handle between them.
+    QSize size = sizeHint() + QSize(m_wndSplitter->handleWidth(), 0);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) size = size.boundedTo(screen->availableGeometry().size());
+    return size;
+}
+
+CVelmorView* CMainFrame::GetMapView() const {
+    return dynamic_cast<CVelmorView*>(m_wndSplitter->widget(1));
+}
+
+CLeftView* CMainFrame::GetTreeView() const {
+    return dynamic_cast<CLeftView*>(m_wndSplitter->widget(0));
+}
+
+int CMainFrame::FindComboItem(const QComboBox* list, int value) {
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemData(i).toInt() == value) return i;
+    }
+    return -1;
+}
+
+void CMainFrame::StepToEclipse(bool forward) {
+    CVelmorView* map = GetMapView();
+    CVelmorDoc* document = map->GetDocument();
+    document->m_bCentreSet = 0;
+
+    int16_t year = 0;
+    if (!ReadYearField(m_pYear->text(), year)) return;
+    const int16_t month = ReadList(m_pMonth);
+    const int16_t day = ReadList(m_pDay);
+    const int16_t hour = ReadList(m_pHour);
+    const int16_t minute = ReadList(m_pMinute);
+    const int16_t second = ReadList(m_pSecond);
+
+    Eclipse_Record& record = document->m_eclipse;
+    if (!StepEclipse(record, forward, year, month, day, hour, minute, second)) return;
+
+    m_pYear->setText(QString::asprintf("%d", record.year));
+    SelectValue(m_pMonth, record.month);
+    SelectValue(m_pDay, record.day);
+    SelectValue(m_pHour, record.hour);
+    SelectValue(m_pMinute, record.minute);
+    SelectValue(m_pSecond, record.second);
+
+    map->repaint();
+    GetTreeView()->OnDraw(nullptr);
+}
+
+void CMainFrame::OnViewEast() {
+    GetMapView()->TurnEast();
+}
+void CMainFrame::OnViewWest() {
+    GetMapView()->TurnWest();
+}
+void CMainFrame::OnViewNorth() {
+    GetMapView()->TurnNorth();
+}
+void CMainFrame::OnViewSouth() {
+    GetMapView()->TurnSouth();
+}
+
+bool CMainFrame::OnCommand(int command) {
+    switch (command) {
+        case ID_VIEW_EAST:
+            OnViewEast();
+            return true;
+        case ID_VIEW_WEST:
+            OnViewWest();
+            return true;
+        case ID_VIEW_NORTH:
+            OnViewNorth();
+            return true;
+        case ID_VIEW_SOUTH:
+            OnViewSouth();
+            return true;
+        case ID_FILE_NEW:
+            if (m_pApp != nullptr) m_pApp->OnFileNew();
+            return true;
+        case ID_FILE_OPEN:
+            if (m_pApp != nullptr) m_pApp->OnFileOpen();
+            return true;
+        case ID_FILE_SAVE:
+            if (m_pApp != nullptr) m_pApp->OnFileSave();
+            return true;
+        case ID_FILE_PRINT:
+        case ID_FILE_PRINT_DIRECT:
+            GetTreeView()->OnFilePrint();
+            return true;
+        case ID_FILE_PRINT_PREVIEW:
+            GetTreeView()->OnFilePrintPreview();
+            return true;
+        case ID_APP_EXIT:
+            close();
+            return true;
+        case ID_VIEW_STATUS_BAR:
+            m_wndStatusBar->setVisible(!m_wndStatusBar->isVisibleTo(this));
+            return true;
+        case ID_HELP:
+        case ID_CONTEXT_HELP:
+            OnHelp();
+            return true;
+        case ID_NEXT_PANE:
+            OnNextPane(true);
+            return true;
+        case ID_PREV_PANE:
+            OnNextPane(false);
+            return true;
+        case ID_EDIT_COPY:
+        case ID_EDIT_CUT:
+        case ID_EDIT_PASTE:
+        case ID_EDIT_UNDO:
+            // Nothing here copies, cuts, pastes or undoes.
+            return true;
+        default:
+            return false;
+    }
+}
+
+int CMainFrame::AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers held = modifiers & kAcceleratorModifiers;
+    for (const Accelerator& accelerator : kAccelerators) {
+        if (accelerator.key == key && accelerator.modifiers == held) return accelerator.command;
+    }
+    return 0;
+}
+
+void CMainFrame::SetDocumentTitle(const QString& title) {
+    setWindowTitle(title + QStringLiteral(" - ") + QString::fromLatin1(shell::kWindowTitleField));
+}
+
+void CMainFrame::OnHelp() {
+    if (m_pHelpWindow == nullptr) m_pHelpWindow = CreateHelpWindow(this);
+    m_pHelpWindow->show();
+    m_pHelpWindow->raise();
+    m_pHelpWindow->activateWindow();
+}
+
+void CMainFrame::OnNextPane(bool) {
+    // Two panes: the next and the previous pane are the same, the one without the focus.
+    CLeftView* tree = GetTreeView();
+    CVelmorView* map = GetMapView();
+    if (tree->hasFocus()) {
+        map->setFocus(Qt::OtherFocusReason);
+    } else {
+        tree->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    const Lock_Key_State state = QueryLockKeys();
+    m_pCapsIndicator->setEnabled(state.capsLock);
+    m_pNumIndicator->setEnabled(state.numLock);
+    m_pScrollIndicator->setEnabled(state.scrollLock);
+}
+
+bool CMainFrame::HandleKeyPress(QObject* watched, QKeyEvent* key) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) return false;
+    if (QApplication::activeModalWidget() != nullptr) return false;
+    const int command = AcceleratorCommand(key->key(), key->modifiers());
+    if (command != 0) {
+        OnCommand(command);
+        return true;
+    }
+    return watched == m_pYear && IsRefusedYearKey(key);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return HandleKeyPress(watched, static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_CapsLock ||
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_NumLock ||
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_ScrollLock) {
+                UpdateLockIndicators();
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) UpdateLockIndicators();
+    QMainWindow::changeEvent(event);
+}

@@ -1,0 +1,126 @@
+// The main window: from top to bottom the date bar (a movable tool bar with its gripper),
+// a splitter with the details list (CLeftView) on the left and the map pane (CVelmorView)
+// on the right, and the status bar with its message pane and the "CAP", "NUM" and "SCRL"
+// indicators. It owns the step to the previous or next eclipse, from reading the date bar
+// to refreshing both panes, and routes the menus and the keyboard accelerators to their
+// handlers. The accelerators come before the controls: the arrow keys turn the globe
+// wherever the focus is in this window, also in the date bar.
+//
+// The date bar's year, month, day, hour, minute and second are a civil date and time
+// taken as dynamical time (TD). At start-up they show the local date and time of the clock.
+#pragma once
+
+#include <QMainWindow>
+
+class CLeftView;
+class CVelmorApp;
+class CVelmorDoc;
+class CVelmorView;
+class QComboBox;
+class QDialog;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+  public:
+    // `application` runs the document commands (new, open, save); may be null, in which
+    // case those commands do nothing.
+    CMainFrame(CVelmorDoc* document, CVelmorApp* application);
+    ~CMainFrame() override;
+
+    CVelmorView* GetMapView() const;
+    CLeftView* GetTreeView() const;
+
+    // The index of the first item of `list` whose data equals `value`; -1 if none.
+    static int FindComboItem(const QComboBox* list, int value);
+
+    // The date bar's controls.
+    QLineEdit* GetYearEdit() const { return m_pYear; }
+    QComboBox* GetMonthList() const { return m_pMonth; }
+    QComboBox* GetDayList() const { return m_pDay; }
+    QComboBox* GetHourList() const { return m_pHour; }
+    QComboBox* GetMinuteList() const { return m_pMinute; }
+    QComboBox* GetSecondList() const { return m_pSecond; }
+    QPushButton* GetPrevButton() const { return m_pPrev; }
+    QPushButton* GetNextButton() const { return m_pNext; }
+    QToolBar* GetDateBar() const { return m_wndReBar; }
+
+    // The status bar's message pane and its lock-key indicators.
+    QLabel* GetMessagePane() const { return m_pMessagePane; }
+    QLabel* GetCapsIndicator() const { return m_pCapsIndicator; }
+    QLabel* GetNumIndicator() const { return m_pNumIndicator; }
+    QLabel* GetScrollIndicator() const { return m_pScrollIndicator; }
+
+    // The step to the previous (forward false) or next eclipse from the date bar's date:
+    // clears the document's recorded centre, reads the date bar, steps, shows the found
+    // instant in the date bar, repaints the map pane before going on and rebuilds the
+    // details list. An invalid date changes nothing else.
+    void StepToEclipse(bool forward);
+    void OnNextEclipse() { StepToEclipse(true); }
+    void OnPrevEclipse() { StepToEclipse(false); }
+
+    void OnViewEast();
+    void OnViewWest();
+    void OnViewNorth();
+    void OnViewSouth();
+
+    // Runs a command by its identifier (command_ids.h). Commands that have no handler
+    // here (copy, cut, paste, undo) do nothing. Returns false for an unknown identifier.
+    bool OnCommand(int command);
+
+    // The command of the accelerator table for a key and its modifiers; 0 if none.
+    static int AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers);
+
+    // Shows "<document title> - <window title field>" in the caption.
+    void SetDocumentTitle(const QString& title);
+
+    // The help window (F1, Shift+F1); null until first shown.
+    QDialog* GetHelpWindow() const { return m_pHelpWindow; }
+
+    // Reads the lock keys again and shows their state in the indicators.
+    void UpdateLockIndicators();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // No tool bar menu: the date bar cannot be hidden.
+    QMenu* createPopupMenu() override { return nullptr; }
+
+  private:
+    void OnCreate();
+    void OnCreateClient();
+    void CreateMenus();
+    QSize DefaultSize() const;
+    void OnHelp();
+    void OnNextPane(bool forward);
+    bool HandleKeyPress(QObject* watched, QKeyEvent* key);
+
+    CVelmorDoc* m_pDocument;
+    CVelmorApp* m_pApp;
+
+    QSplitter* m_wndSplitter = nullptr;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndReBar = nullptr;
+    QWidget* m_wndDlgBar = nullptr;
+
+    QLineEdit* m_pYear = nullptr;
+    QComboBox* m_pMonth = nullptr;
+    QComboBox* m_pDay = nullptr;
+    QComboBox* m_pHour = nullptr;
+    QComboBox* m_pMinute = nullptr;
+    QComboBox* m_pSecond = nullptr;
+    QPushButton* m_pPrev = nullptr;
+    QPushButton* m_pNext = nullptr;
+
+    QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pCapsIndicator = nullptr;
+    QLabel* m_pNumIndicator = nullptr;
+    QLabel* m_pScrollIndicator = nullptr;
+
+    QDialog* m_pHelpWindow = nullptr;
+};

@@ -1,0 +1,105 @@
+#include "app/shell/velmor_view.h"
+
+#include <QPainter>
+#include <QPalette>
+
+#include "app/velmor_doc.h"
+#include "geo/globe.h"
+#include "overlay/eclipse_overlay.h"
+#include "platform/qt/painter_dc.h"
+
+CVelmorView::CVelmorView(CVelmorDoc* document, QWidget* parent)
+    : QWidget(parent), m_pDocument(document) {
+    setObjectName(QStringLiteral("CVelmorView"));
+    setAccessibleName(QStringLiteral("Map"));
+    setFocusPolicy(Qt::ClickFocus);
+    // The background erase before every paint, in the colour of a list control.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Base));
+    setPalette(colours);
+    setAutoFillBackground(true);
+}
+
+void CVelmorView::paintEvent(QPaintEvent*) {
+    OnPaint();
+}
+
+void CVelmorView::OnPaint() {
+    CVelmorDoc* document = GetDocument();
+    if (!document->m_eclipse.valid) return;
+    QPainter painter(this);
+    // The device context hands its batched lines to the painter when it goes, so it must
+    // go before the painter does.
+    PainterDC dc(painter);
+    Render(document, &dc);
+}
+
+void CVelmorView::Render(CVelmorDoc* document, CDC* dc) {
+    Globe* globe = document->m_pGlobe;
+    globe->SetDC(dc);
+    {
+        // Building the overlay turns the globe to the sub-solar point of the eclipse.
+        Eclipse_Overlay overlay(dc, this, document);
+        if (document->m_bCentreSet) {
+            globe->SetLatitude(document->m_dCentreLat);
+            globe->SetLongitude(document->m_dCentreLon);
+        } else {
+            document->m_dCentreLat = globe->GetLatitude();
+            document->m_dCentreLon = globe->GetLongitude();
+            document->m_bCentreSet = 1;
+        }
+        overlay.DrawMap();
+    }
+    // The device context belongs to this paint only.
+    globe->SetDC(nullptr);
+}
+
+void CVelmorView::SetCentreField(double& field, double value) {
+    const double previous = field;
+    field = value;
+    if (value != previous) repaint();
+}
+
+void CVelmorView::TurnEast() {
+    CVelmorDoc* document = GetDocument();
+    if (!document->m_bCentreSet) return;
+    double longitude = document->m_dCentreLon + kLongitudeStepDeg;
+    if (longitude > 360.0) longitude -= 360.0;
+    SetCentreField(document->m_dCentreLon, longitude);
+}
+
+void CVelmorView::TurnWest() {
+    CVelmorDoc* document = GetDocument();
+    if (!document->m_bCentreSet) return;
+    double longitude = document->m_dCentreLon - kLongitudeStepDeg;
+    if (longitude < 0.0) longitude += 360.0;
+    SetCentreField(document->m_dCentreLon, longitude);
+}
+
+void CVelmorView::TurnNorth() {
+    CVelmorDoc* document = GetDocument();
+    if (!document->m_bCentreSet) return;
+    double latitude = document->m_dCentreLat + kLatitudeStepDeg;
+    if (latitude > 90.0) latitude = 90.0;
+    SetCentreField(document->m_dCentreLat, latitude);
+}
+
+void CVelmorView::TurnSouth() {
+    CVelmorDoc* document = GetDocument();
+    if (!document->m_bCentreSet) return;
+    double latitude = document->m_dCentreLat - kLatitudeStepDeg;
+    if (latitude < -90.0) latitude = -90.0;
+    SetCentreField(document->m_dCentreLat, latitude);
+}
+
+void CVelmorView::OnInitialUpdate() {
+    update();
+}
+
+QSize CVelmorView::sizeHint() const {
+    return QSize(kMapExtentPixels, kMapExtentPixels);
+}
+
+QSize CVelmorView::minimumSizeHint() const {
+    return QSize(0, 0);
+}

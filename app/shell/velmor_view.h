@@ -1,0 +1,60 @@
+// The map pane: the right pane of the main window, showing the globe with the world map
+// and the current eclipse drawn over it. It keeps no data of its own: every paint rebuilds
+// the eclipse overlay from the document, settles the globe's centre with the document
+// (the first paint after a step takes the overlay's centre, the sub-solar point of the
+// eclipse; later paints put back the centre the document holds) and draws. The four
+// turning operations step the document's centre and repaint at once.
+//
+// The map is drawn in device pixels at a fixed place: the globe's disc fills the square
+// from (2, 2) to (638, 638) of the pane whatever the pane's size; a smaller pane clips
+// it, a larger one leaves background. The background is the list controls' background
+// colour (the palette's Base colour); before the first eclipse only it is shown.
+#pragma once
+
+#include <QWidget>
+
+class CDC;
+class CVelmorDoc;
+
+class CVelmorView : public QWidget {
+  public:
+    // Pixels the pane needs to show the whole globe.
+    static constexpr int kMapExtentPixels = 640;
+
+    // Turning steps, degrees.
+    static constexpr double kLongitudeStepDeg = 30.0;
+    static constexpr double kLatitudeStepDeg = 15.0;
+
+    explicit CVelmorView(CVelmorDoc* document, QWidget* parent = nullptr);
+
+    CVelmorDoc* GetDocument() const { return m_pDocument; }
+
+    // Draws the document's eclipse and world map into `dc`, settling the globe's centre
+    // with the document as described above. Needs an eclipse in the document.
+    void Render(CVelmorDoc* document, CDC* dc);
+
+    // Each does nothing until a paint has recorded the centre in the document; otherwise
+    // it steps the centre (East +30, West -30 degrees of longitude, kept within 0 ... 360
+    // by one wrap; North +15, South -15 degrees of latitude, held within -90 ... 90) and,
+    // when the value changed, repaints before returning.
+    void TurnEast();
+    void TurnWest();
+    void TurnNorth();
+    void TurnSouth();
+
+    // Run again by a new-document or open-document command: repaints.
+    void OnInitialUpdate();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void OnPaint();
+    // Stores `value` in `field` and repaints when it differs from what was there.
+    void SetCentreField(double& field, double value);
+
+    CVelmorDoc* m_pDocument;
+};
