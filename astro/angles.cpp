@@ -19,3 +19,11 @@ const Angle_Constants& AngleConstants() noexcept {
     static const Angle_Constants constants = Compute();
     return constants;
 }
+
+namespace {
+
+// Computes the constants when the program starts, before main; a static initialiser of
+// another file that needs them earlier computes them itself through AngleConstants().
+const Angle_Constants& g_computedAtStartUp = AngleConstants();
+
+}  // namespace

@@ -31,19 +31,9 @@ int RunEclipsesCommand(const std::vector<std::string>& args) {
             std::fputs(ECLIPSES_USAGE, stdout);
             return 0;
         }
-        switch (TakeStepOption(args, i, now, options, error)) {
-            case Option_Result::Taken:
-                continue;
-            case Option_Result::InvalidDate:
-                std::fprintf(stderr, "velmor-cli: %s\n", error.c_str());
-                return 2;
-            case Option_Result::BadUsage:
-                std::fprintf(stderr, "velmor-cli: %s\n%s", error.c_str(), ECLIPSES_USAGE);
-                return 2;
-            case Option_Result::NotMine:
-                std::fprintf(stderr, "velmor-cli: unknown argument '%s'\n%s", args[i].c_str(),
-                             ECLIPSES_USAGE);
-                return 2;
+        const Option_Result result = TakeStepOption(args, i, now, options, error);
+        if (result != Option_Result::Taken) {
+            return ReportArgumentError(result, args[i], error, ECLIPSES_USAGE);
         }
     }
     if (!StepOptionsComplete(options, error)) {

@@ -39,19 +39,9 @@ int RunPathsCommand(const std::vector<std::string>& args) {
             output = args[++i];
             continue;
         }
-        switch (TakeChoiceOption(args, i, now, choice, error)) {
-            case Option_Result::Taken:
-                continue;
-            case Option_Result::InvalidDate:
-                std::fprintf(stderr, "velmor-cli: %s\n", error.c_str());
-                return 2;
-            case Option_Result::BadUsage:
-                std::fprintf(stderr, "velmor-cli: %s\n%s", error.c_str(), PATHS_USAGE);
-                return 2;
-            case Option_Result::NotMine:
-                std::fprintf(stderr, "velmor-cli: unknown argument '%s'\n%s", args[i].c_str(),
-                             PATHS_USAGE);
-                return 2;
+        const Option_Result result = TakeChoiceOption(args, i, now, choice, error);
+        if (result != Option_Result::Taken) {
+            return ReportArgumentError(result, args[i], error, PATHS_USAGE);
         }
     }
     if (!ChoiceComplete(choice, true, true, error)) {

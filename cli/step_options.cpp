@@ -1,6 +1,7 @@
 #include "cli/step_options.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "astro/calendar.h"
@@ -77,6 +78,18 @@ Option_Result TakeStepOption(const std::vector<std::string>& args, size_t& i, st
         return Option_Result::BadUsage;
     }
     return Option_Result::NotMine;
+}
+
+int ReportArgumentError(Option_Result result, const std::string& argument, const std::string& error,
+                        const char* usage) {
+    if (result == Option_Result::InvalidDate) {
+        std::fprintf(stderr, "velmor-cli: %s\n", error.c_str());
+    } else if (result == Option_Result::NotMine) {
+        std::fprintf(stderr, "velmor-cli: unknown argument '%s'\n%s", argument.c_str(), usage);
+    } else {
+        std::fprintf(stderr, "velmor-cli: %s\n%s", error.c_str(), usage);
+    }
+    return 2;
 }
 
 bool StepOptionsComplete(const Step_Options& options, std::string& error) {

@@ -34,6 +34,11 @@ enum class Option_Result {
 Option_Result TakeStepOption(const std::vector<std::string>& args, size_t& i, std::time_t now,
                              Step_Options& options, std::string& error);
 
+// Reports an argument that was not Taken on standard error and returns the exit status 2:
+// an invalid date in one line, a misused or unknown argument with the usage.
+int ReportArgumentError(Option_Result result, const std::string& argument, const std::string& error,
+                        const char* usage);
+
 // True when --from and one direction were given; otherwise error says what is missing.
 bool StepOptionsComplete(const Step_Options& options, std::string& error);
 
