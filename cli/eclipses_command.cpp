@@ -3,9 +3,20 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/details_lines.h"
 #include "astro/dynamical_time.h"
-#include "cli/eclipse_text.h"
 #include "cli/step_options.h"
+
+namespace {
+
+// The type text of the details list without its trailing blank.
+std::string TypeName(uint16_t type) {
+    std::string text = EclipseTypeText(type);
+    if (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+}  // namespace
 
 const char* const ECLIPSES_USAGE =
     "usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n"
@@ -53,8 +64,8 @@ int RunEclipsesCommand(const std::vector<std::string>& args) {
             if (r.type & ECL_PARTIAL)
                 std::snprintf(magnitude, sizeof magnitude, "%.4f", r.magnitude);
             std::printf("%d,%d,%d,%d,%d,%d,%d,%s,0x%02x,%s,%.6f\n", r.year, r.month, r.day, r.hour,
-                        r.minute, r.second, UTMinusTD(r.year), EclipseTypeName(r.type).c_str(),
-                        r.type, magnitude, r.jde);
+                        r.minute, r.second, UTMinusTD(r.year), TypeName(r.type).c_str(), r.type,
+                        magnitude, r.jde);
         },
         note);
     std::fflush(stdout);

@@ -55,7 +55,9 @@ TEST(DetailLines, TypeLineAndMagnitudeLineForEachCombination) {
             DetailLines(MakeRecord(2000, 12, 25, 17, 35, 0, c.type, 0.7437));
         ASSERT_EQ(lines.size(), c.hasMagnitude ? 5u : 4u);
         EXPECT_EQ(lines[3], c.typeLine);
-        if (c.hasMagnitude) EXPECT_EQ(lines[4], "Magn. = 0.74");
+        if (c.hasMagnitude) {
+            EXPECT_EQ(lines[4], "Magn. = 0.74");
+        }
         EXPECT_EQ(EclipseTypeText(c.type), std::string(c.typeLine).substr(7));
     }
 }
