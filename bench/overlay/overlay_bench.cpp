@@ -32,11 +32,13 @@ BENCHMARK(BM_BuildOverlay)->Unit(benchmark::kMillisecond);
 void BM_PaintMap(benchmark::State& state) {
     CVelmorDoc& doc = Document();
     QImage image(640, 640, QImage::Format_RGB32);
+    // Kept from paint to paint, as a window keeps it.
+    PainterTextCache texts;
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         {
-            PainterDC dc(painter);
+            PainterDC dc(painter, &texts);
             doc.m_pGlobe->SetDC(&dc);
             Eclipse_Overlay overlay(&dc, nullptr, &doc);
             overlay.DrawMap();

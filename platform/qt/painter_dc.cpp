@@ -57,7 +57,13 @@ QImage* DirectImage(QPainter& painter) {
 
 }  // namespace
 
-PainterDC::PainterDC(QPainter& painter) : m_painter(painter) {
+void PainterTextCache::Clear() {
+    m_fonts.clear();
+    m_textCount = 0;
+}
+
+PainterDC::PainterDC(QPainter& painter, PainterTextCache* cache)
+    : m_painter(painter), m_cache(cache != nullptr ? *cache : m_ownCache) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_image = DirectImage(painter);
     if (m_image != nullptr) {
@@ -119,6 +125,7 @@ void PainterDC::UsePen() {
         return;
     m_painter.setPen(MakePen(pen->style, pen->width, pen->colour));
     m_penSet = true;
+    m_textPenSet = false;
     m_penStyle = pen->style;
     m_penWidth = pen->width;
     m_penColour = pen->colour;
@@ -177,53 +184,73 @@ void PainterDC::Rectangle(int left, int top, int right, int bottom) {
     ClearUpperVectorState();
 }
 
-const PainterDC::PreparedFont& PainterDC::FontFor(const CFont& cfont) {
-    std::string key = std::to_string(cfont.height) + '/' + cfont.face;
-    auto found = m_fonts.find(key);
-    if (found != m_fonts.end()) return found->second;
-
-    QFont font(cfont.face.empty() ? QStringLiteral("Sans Serif")
-                                  : QString::fromStdString(cfont.face));
-    font.setStyleHint(QFont::SansSerif);
-    int height = cfont.height == 0 ? 16 : cfont.height;
-    // A positive height is the cell's (ascent plus descent), a negative one the em's.
-    double dpi = m_painter.device() ? m_painter.device()->logicalDpiY() : 96.0;
-    double em = std::fabs(static_cast<double>(height));
-    if (height > 0) {
-        QFont probe(font);
-        probe.setPointSizeF(100.0 * 72.0 / dpi);
-        QFontMetricsF metrics(probe, m_painter.device());
-        double cell = metrics.ascent() + metrics.descent();
-        if (cell > 0) em = height * 100.0 / cell;
+PainterDC::PreparedFont& PainterDC::FontFor(const CFont& cfont) {
+    if (m_lastFont != nullptr && cfont.height == m_lastFontHeight && cfont.face == m_lastFontFace)
+        return *m_lastFont;
+    // Font sizes depend on the resolution of the device.
+    QPaintDevice* device = m_painter.device();
+    int dpi = device != nullptr ? device->logicalDpiY() : 96;
+    std::string key = std::to_string(dpi) + '/' + std::to_string(cfont.height) + '/' + cfont.face;
+    auto found = m_cache.m_fonts.find(key);
+    if (found == m_cache.m_fonts.end()) {
+        QFont font(cfont.face.empty() ? QStringLiteral("Sans Serif")
+                                      : QString::fromStdString(cfont.face));
+        font.setStyleHint(QFont::SansSerif);
+        int height = cfont.height == 0 ? 16 : cfont.height;
+        // A positive height is the cell's (ascent plus descent), a negative one the em's.
+        double em = std::fabs(static_cast<double>(height));
+        if (height > 0) {
+            QFont probe(font);
+            probe.setPointSizeF(100.0 * 72.0 / dpi);
+            QFontMetricsF metrics(probe, device);
+            double cell = metrics.ascent() + metrics.descent();
+            if (cell > 0) em = height * 100.0 / cell;
+        }
+        font.setPointSizeF(em * 72.0 / dpi);
+        found = m_cache.m_fonts.emplace(key, PreparedFont{font, {}}).first;
+        ClearUpperVectorState();
     }
-    font.setPointSizeF(em * 72.0 / dpi);
-    QFontMetricsF metrics(font, m_painter.device());
-    PreparedFont prepared{font, metrics.ascent()};
-    return m_fonts.emplace(key, prepared).first->second;
+    // Elements of the map stay where they are as it grows.
+    m_lastFont = &found->second;
+    m_lastFontHeight = cfont.height;
+    m_lastFontFace = cfont.face;
+    m_fontSet = false;
+    return *m_lastFont;
 }
 
 void PainterDC::TextOut(int x, int y, const char* text, int length) {
     Flush();
     if (length <= 0) return;
-    const CFont* cfont = GetCurrentFont();
-    const PreparedFont& font = FontFor(*cfont);
-    std::string key = std::to_string(cfont->height) + '/' + cfont->face + '/' +
-                      std::string(text, static_cast<size_t>(length));
-    auto found = m_texts.find(key);
-    if (found == m_texts.end()) {
+    PreparedFont& font = FontFor(*GetCurrentFont());
+    std::string key(text, static_cast<size_t>(length));
+    auto found = font.texts.find(key);
+    if (found == font.texts.end()) {
+        if (m_cache.m_textCount >= PainterTextCache::MAX_TEXTS) {
+            for (auto& entry : m_cache.m_fonts) entry.second.texts.clear();
+            m_cache.m_textCount = 0;
+        }
         QStaticText prepared(QString::fromLatin1(text, length));
         prepared.setTextFormat(Qt::PlainText);
         prepared.setPerformanceHint(QStaticText::AggressiveCaching);
         prepared.prepare(QTransform(), font.font);
-        found = m_texts.emplace(key, prepared).first;
+        found = font.texts.emplace(std::move(key), prepared).first;
+        ++m_cache.m_textCount;
     }
-    m_painter.setFont(font.font);
+    if (!m_fontSet) {
+        m_painter.setFont(font.font);
+        m_fontSet = true;
+    }
     if (GetBkMode() == OPAQUE) {
         QSizeF size = found->second.size();
         m_painter.fillRect(QRectF(QPointF(x, y), size), Qt::white);
     }
-    m_painter.setPen(ToQColor(GetTextColor()));
-    m_penSet = false;
+    const COLORREF colour = GetTextColor();
+    if (!m_textPenSet || colour != m_textPenColour) {
+        m_painter.setPen(ToQColor(colour));
+        m_textPenSet = true;
+        m_textPenColour = colour;
+        m_penSet = false;
+    }
     m_painter.drawStaticText(QPointF(x, y), found->second);
     ClearUpperVectorState();
 }

@@ -9,10 +9,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/qt/image_export.h"
 
@@ -325,6 +327,138 @@ TEST_F(PainterDCTest, ThePaintersTransformAndClippingAreKept) {
     EXPECT_EQ(m_image.pixel(32, 20), WHITE);
     EXPECT_EQ(m_image.pixel(28, 30), Qt(red));
     EXPECT_EQ(m_image.pixel(33, 30), WHITE);
+}
+
+// The colours found in a rectangle of the image, other than white.
+std::vector<QRgb> InkIn(const QImage& image, int left, int top, int right, int bottom) {
+    std::vector<QRgb> found;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            QRgb p = image.pixel(x, y);
+            if (p != WHITE && std::find(found.begin(), found.end(), p) == found.end())
+                found.push_back(p);
+        }
+    return found;
+}
+
+// Whether some pixel of the rectangle is inked and every inked one is a shade of `colour`
+// over white (the letters are smoothed at their edges).
+bool AllShadesOf(const QImage& image, int left, int top, int right, int bottom, COLORREF colour) {
+    const int target[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    bool any = false;
+    for (QRgb p : InkIn(image, left, top, right, bottom)) {
+        const int got[3] = {qRed(p), qGreen(p), qBlue(p)};
+        // How far from white towards the colour, by the channel that moves most.
+        int k = 0;
+        for (int c = 1; c < 3; ++c)
+            if (255 - target[c] > 255 - target[k]) k = c;
+        double t = (255.0 - got[k]) / (255.0 - target[k]);
+        for (int c = 0; c < 3; ++c)
+            if (std::abs(255.0 - t * (255 - target[c]) - got[c]) > 3.0) return false;
+        any = true;
+    }
+    return any;
+}
+
+void CreateFont(CFont& font, int height) {
+    LOGFONT lf{};
+    lf.lfHeight = height;
+    std::strcpy(lf.lfFaceName, "Arial");
+    font.CreateFontIndirect(&lf);
+}
+
+TEST_F(PainterDCTest, TextColoursFontsAndPensFollowEachOther) {
+    // Text, then lines, then text again in another colour and size: each in its own tools.
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), green = RGB(0, 160, 0);
+    for (const auto& f : IMAGE_FORMATS) {
+        SCOPED_TRACE(f.label);
+        QImage image(96, 64, f.format);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PainterDC dc(painter);
+            CFont small, large;
+            CreateFont(small, 12);
+            CreateFont(large, 24);
+            CPen pen(PS_SOLID, 1, green);
+            CFont* oldFont = dc.SelectObject(&small);
+            dc.SetBkMode(TRANSPARENT);
+            dc.SetTextColor(red);
+            dc.TextOut(2, 2, "HH");
+            CPen* oldPen = dc.SelectObject(&pen);
+            dc.MoveTo(2, 60);
+            dc.LineTo(90, 60);
+            dc.TextOut(20, 2, "HH");  // red still, after the line's pen
+            dc.SetTextColor(blue);
+            dc.TextOut(40, 2, "HH");
+            dc.SelectObject(&large);
+            dc.TextOut(2, 20, "HH");
+            dc.MoveTo(2, 62);
+            dc.LineTo(90, 62);
+            dc.SelectObject(oldPen);
+            dc.SelectObject(oldFont);
+        }
+        EXPECT_TRUE(AllShadesOf(image, 0, 0, 38, 18, red));
+        EXPECT_TRUE(AllShadesOf(image, 38, 0, 96, 18, blue));
+        EXPECT_TRUE(AllShadesOf(image, 0, 18, 96, 58, blue));
+        EXPECT_EQ(InkIn(image, 0, 59, 96, 64), std::vector<QRgb>{Qt(green)});
+        // The large letters are about twice as tall as the small ones.
+        auto inkHeight = [&](int top, int bottom) {
+            int first = bottom, last = top - 1;
+            for (int y = top; y < bottom; ++y)
+                for (int x = 0; x < 96; ++x)
+                    if (image.pixel(x, y) != WHITE) first = std::min(first, y), last = y;
+            return last - first + 1;
+        };
+        const int small = inkHeight(0, 18), large = inkHeight(18, 58);
+        EXPECT_GE(small, 6);
+        EXPECT_GE(large, small * 16 / 10);
+        EXPECT_LE(large, small * 24 / 10);
+    }
+}
+
+TEST_F(PainterDCTest, ATextCacheKeepsLabelsFromOnePaintToTheNext) {
+    const char* labels[] = {"Paris", "Rome", "Oslo", "Paris"};
+    PainterTextCache cache;
+    QImage pictures[3];
+    for (int paint = 0; paint < 3; ++paint) {
+        SCOPED_TRACE(paint);
+        pictures[paint] = QImage(64, 64, QImage::Format_RGB32);
+        pictures[paint].fill(Qt::white);
+        QPainter painter(&pictures[paint]);
+        // The last paint without the cache, for comparison.
+        PainterDC dc(painter, paint < 2 ? &cache : nullptr);
+        CFont font;
+        CreateFont(font, 12);
+        CFont* old = dc.SelectObject(&font);
+        for (int k = 0; k < 4; ++k) dc.TextOut(2, 2 + 14 * k, labels[k]);
+        dc.SelectObject(old);
+        EXPECT_EQ(cache.TextCount(), 3u);  // each text once, whatever the paint
+    }
+    EXPECT_EQ(pictures[0], pictures[1]);
+    EXPECT_EQ(pictures[0], pictures[2]);
+    EXPECT_NE(InkIn(pictures[0], 0, 0, 64, 64).size(), 0u);
+    cache.Clear();
+    EXPECT_EQ(cache.TextCount(), 0u);
+}
+
+TEST_F(PainterDCTest, AFullTextCacheStartsAgainAndStillWrites) {
+    PainterTextCache cache;
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter, &cache);
+        CFont font;
+        CreateFont(font, 12);
+        CFont* old = dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        for (size_t k = 0; k < PainterTextCache::MAX_TEXTS; ++k)
+            dc.TextOut(100, 100, std::to_string(k).c_str());  // outside the image
+        EXPECT_EQ(cache.TextCount(), PainterTextCache::MAX_TEXTS);
+        dc.TextOut(2, 2, "HH");
+        EXPECT_EQ(cache.TextCount(), 1u);
+        dc.SelectObject(old);
+    }
+    EXPECT_TRUE(AllShadesOf(m_image, 0, 0, 64, 64, RGB(0, 0, 0)));
 }
 
 class ImageExportTest : public PainterDCTest {
