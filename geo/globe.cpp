@@ -33,14 +33,3 @@ double Globe::GetLatitude() const {
 double Globe::GetLongitude() const {
     return AngleConstants().RAD_TO_DEG * m_viewLongitude;
 }
-
-void Globe::GetRotationTerms(double& sinRotation, double& cosRotation, double& sinViewColatitude,
-                             double& cosViewColatitude, double& sinViewLongitude,
-                             double& cosViewLongitude) const {
-    sinRotation = m_sinRotation;
-    cosRotation = m_cosRotation;
-    sinViewColatitude = m_sinViewColatitude;
-    cosViewColatitude = m_cosViewColatitude;
-    sinViewLongitude = m_sinViewLongitude;
-    cosViewLongitude = m_cosViewLongitude;
-}

@@ -27,9 +27,18 @@ class Globe {
     double GetCentreX() const { return m_centreX; }
     double GetCentreY() const { return m_centreY; }
     double GetRadius() const { return m_radius; }
+    // Defined here so that projecting a point, which asks for these every time, copies
+    // them without a call.
     void GetRotationTerms(double& sinRotation, double& cosRotation, double& sinViewColatitude,
                           double& cosViewColatitude, double& sinViewLongitude,
-                          double& cosViewLongitude) const;
+                          double& cosViewLongitude) const {
+        sinRotation = m_sinRotation;
+        cosRotation = m_cosRotation;
+        sinViewColatitude = m_sinViewColatitude;
+        cosViewColatitude = m_cosViewColatitude;
+        sinViewLongitude = m_sinViewLongitude;
+        cosViewLongitude = m_cosViewLongitude;
+    }
 
   private:
     double m_centreX;         // pixels

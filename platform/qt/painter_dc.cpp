@@ -3,9 +3,12 @@
 #include <QColor>
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPen>
 #include <QRectF>
 #include <cmath>
+
+#include "platform/qt/vector_state.h"
 
 namespace {
 
@@ -23,21 +26,52 @@ QPen MakePen(int style, int width, COLORREF colour) {
     return pen;
 }
 
-// Parts of Qt and of the libraries it loads return with the upper halves of the AVX
-// vector registers still in use. Until they are cleared, every SSE instruction of the
-// drawing code that runs next (projecting the map's points) pays for a change of register
-// state, which makes it about ten times slower. Clear them after every call into Qt.
 inline void ClearUpperVectorState() {
-#if defined(__x86_64__) || defined(__i386__)
-    static const bool hasAvx = __builtin_cpu_supports("avx");
-    if (hasAvx) __asm__ volatile("vzeroupper");
-#endif
+    platform::ClearVectorUpperState();
+}
+
+// The image behind `painter` when its pixels are 32-bit words the direct path can write
+// (0xAARRGGBB, every colour drawn opaque), at one device pixel a pixel; else null.
+QImage* DirectImage(QPainter& painter) {
+    QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+    QImage* image = static_cast<QImage*>(device);
+    switch (image->format()) {
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32:
+        case QImage::Format_ARGB32_Premultiplied:
+            break;
+        default:
+            return nullptr;
+    }
+    if (image->devicePixelRatio() != 1.0 || image->isNull()) return nullptr;
+    QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster ||
+        !engine->systemClip().isEmpty())
+        return nullptr;
+    // Only an image that shares its pixels with no copy is drawn into directly: writing
+    // to a shared one would make it detach from the pixels the painter draws on.
+    if (!image->isDetached()) return nullptr;
+    return image;
 }
 
 }  // namespace
 
-PainterDC::PainterDC(QPainter& painter) : m_painter(painter) {
+void PainterTextCache::Clear() {
+    m_fonts.clear();
+    m_textCount = 0;
+}
+
+PainterDC::PainterDC(QPainter& painter, PainterTextCache* cache)
+    : m_painter(painter), m_cache(cache != nullptr ? *cache : m_ownCache) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_image = DirectImage(painter);
+    if (m_image != nullptr) {
+        m_surface.bits = reinterpret_cast<uint32_t*>(m_image->bits());
+        m_surface.width = m_image->width();
+        m_surface.height = m_image->height();
+        m_surface.stride = m_image->bytesPerLine() / 4;
+    }
     ClearUpperVectorState();
 }
 
@@ -45,11 +79,39 @@ PainterDC::~PainterDC() {
     Flush();
 }
 
+bool PainterDC::DrawsDirectly() const {
+    // The painter's state may have been changed since the start (between Flush calls):
+    // look again each time.
+    return m_image != nullptr && m_image->constBits() == reinterpret_cast<uchar*>(m_surface.bits) &&
+           m_image->isDetached() && !m_painter.hasClipping() &&
+           m_painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           m_painter.opacity() == 1.0 && m_painter.combinedTransform().type() == QTransform::TxNone;
+}
+
+uint32_t PainterDC::PixelOf(COLORREF colour) {
+    return 0xFF000000u | (static_cast<uint32_t>(GetRValue(colour)) << 16) |
+           (static_cast<uint32_t>(GetGValue(colour)) << 8) |
+           static_cast<uint32_t>(GetBValue(colour));
+}
+
 void PainterDC::Flush() {
     if (m_run.size() < 2) {
         m_run.clear();
+        m_runFits = true;
         return;
     }
+    const CPen* pen = GetCurrentPen();
+    if (pen->width <= 1 && m_runFits && DrawsDirectly()) {
+        const uint32_t colour = PixelOf(pen->colour);
+        pixel_raster::DotPhase dots;
+        pixel_raster::DotPhase* pattern = pen->style == PS_DOT ? &dots : nullptr;
+        for (size_t i = 1; i < m_run.size(); ++i)
+            pixel_raster::DrawSegment(m_surface, m_run[i - 1].x(), m_run[i - 1].y(), m_run[i].x(),
+                                      m_run[i].y(), colour, pattern);
+        m_run.clear();
+        return;
+    }
+    m_runFits = true;
     UsePen();
     m_painter.drawPolyline(m_run.data(), static_cast<int>(m_run.size()));
     m_run.clear();
@@ -63,6 +125,7 @@ void PainterDC::UsePen() {
         return;
     m_painter.setPen(MakePen(pen->style, pen->width, pen->colour));
     m_penSet = true;
+    m_textPenSet = false;
     m_penStyle = pen->style;
     m_penWidth = pen->width;
     m_penColour = pen->colour;
@@ -86,7 +149,12 @@ void PainterDC::LineTo(int x, int y) {
     // A line to the current position covers no pixel (its end pixel is left out) and
     // moves nothing: drop it. Many map segments are that short near the rim.
     if (x == m_position.x() && y == m_position.y()) return;
-    if (m_run.empty()) m_run.push_back(m_position);
+    if (m_run.empty()) {
+        m_run.push_back(m_position);
+        m_runFits = pixel_raster::CoordinateFits(m_position.x()) &&
+                    pixel_raster::CoordinateFits(m_position.y());
+    }
+    if (!pixel_raster::CoordinateFits(x) || !pixel_raster::CoordinateFits(y)) m_runFits = false;
     m_position = QPoint(x, y);
     m_run.push_back(m_position);
 }
@@ -96,7 +164,7 @@ void PainterDC::LineTo(int x, int y) {
 // and the bottom row out, as the platform does.
 void PainterDC::Ellipse(int left, int top, int right, int bottom) {
     Flush();
-    if (right - left < 1 || bottom - top < 1) return;
+    if (static_cast<int64_t>(right) - left < 1 || static_cast<int64_t>(bottom) - top < 1) return;
     UseShapeTools();
     m_painter.drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
     ClearUpperVectorState();
@@ -104,59 +172,85 @@ void PainterDC::Ellipse(int left, int top, int right, int bottom) {
 
 void PainterDC::Rectangle(int left, int top, int right, int bottom) {
     Flush();
-    if (right - left < 1 || bottom - top < 1) return;
+    if (static_cast<int64_t>(right) - left < 1 || static_cast<int64_t>(bottom) - top < 1) return;
+    const CPen* pen = GetCurrentPen();
+    if (pen->width <= 1 && pen->style == PS_SOLID && DrawsDirectly()) {
+        pixel_raster::OutlinedRect(m_surface, left, top, right, bottom, PixelOf(pen->colour),
+                                   PixelOf(GetCurrentBrush()->colour));
+        return;
+    }
     UseShapeTools();
     m_painter.drawRect(QRectF(left, top, right - left - 1, bottom - top - 1));
     ClearUpperVectorState();
 }
 
-const PainterDC::PreparedFont& PainterDC::FontFor(const CFont& cfont) {
-    std::string key = std::to_string(cfont.height) + '/' + cfont.face;
-    auto found = m_fonts.find(key);
-    if (found != m_fonts.end()) return found->second;
-
-    QFont font(cfont.face.empty() ? QStringLiteral("Sans Serif")
-                                  : QString::fromStdString(cfont.face));
-    font.setStyleHint(QFont::SansSerif);
-    int height = cfont.height == 0 ? 16 : cfont.height;
-    // A positive height is the cell's (ascent plus descent), a negative one the em's.
-    double dpi = m_painter.device() ? m_painter.device()->logicalDpiY() : 96.0;
-    double em = std::fabs(static_cast<double>(height));
-    if (height > 0) {
-        QFont probe(font);
-        probe.setPointSizeF(100.0 * 72.0 / dpi);
-        QFontMetricsF metrics(probe, m_painter.device());
-        double cell = metrics.ascent() + metrics.descent();
-        if (cell > 0) em = height * 100.0 / cell;
+PainterDC::PreparedFont& PainterDC::FontFor(const CFont& cfont) {
+    if (m_lastFont != nullptr && cfont.height == m_lastFontHeight && cfont.face == m_lastFontFace)
+        return *m_lastFont;
+    // Font sizes depend on the resolution of the device.
+    QPaintDevice* device = m_painter.device();
+    int dpi = device != nullptr ? device->logicalDpiY() : 96;
+    std::string key = std::to_string(dpi) + '/' + std::to_string(cfont.height) + '/' + cfont.face;
+    auto found = m_cache.m_fonts.find(key);
+    if (found == m_cache.m_fonts.end()) {
+        QFont font(cfont.face.empty() ? QStringLiteral("Sans Serif")
+                                      : QString::fromStdString(cfont.face));
+        font.setStyleHint(QFont::SansSerif);
+        int height = cfont.height == 0 ? 16 : cfont.height;
+        // A positive height is the cell's (ascent plus descent), a negative one the em's.
+        double em = std::fabs(static_cast<double>(height));
+        if (height > 0) {
+            QFont probe(font);
+            probe.setPointSizeF(100.0 * 72.0 / dpi);
+            QFontMetricsF metrics(probe, device);
+            double cell = metrics.ascent() + metrics.descent();
+            if (cell > 0) em = height * 100.0 / cell;
+        }
+        font.setPointSizeF(em * 72.0 / dpi);
+        found = m_cache.m_fonts.emplace(key, PreparedFont{font, {}}).first;
+        ClearUpperVectorState();
     }
-    font.setPointSizeF(em * 72.0 / dpi);
-    QFontMetricsF metrics(font, m_painter.device());
-    PreparedFont prepared{font, metrics.ascent()};
-    return m_fonts.emplace(key, prepared).first->second;
+    // Elements of the map stay where they are as it grows.
+    m_lastFont = &found->second;
+    m_lastFontHeight = cfont.height;
+    m_lastFontFace = cfont.face;
+    m_fontSet = false;
+    return *m_lastFont;
 }
 
 void PainterDC::TextOut(int x, int y, const char* text, int length) {
     Flush();
     if (length <= 0) return;
-    const CFont* cfont = GetCurrentFont();
-    const PreparedFont& font = FontFor(*cfont);
-    std::string key = std::to_string(cfont->height) + '/' + cfont->face + '/' +
-                      std::string(text, static_cast<size_t>(length));
-    auto found = m_texts.find(key);
-    if (found == m_texts.end()) {
+    PreparedFont& font = FontFor(*GetCurrentFont());
+    std::string key(text, static_cast<size_t>(length));
+    auto found = font.texts.find(key);
+    if (found == font.texts.end()) {
+        if (m_cache.m_textCount >= PainterTextCache::MAX_TEXTS) {
+            for (auto& entry : m_cache.m_fonts) entry.second.texts.clear();
+            m_cache.m_textCount = 0;
+        }
         QStaticText prepared(QString::fromLatin1(text, length));
         prepared.setTextFormat(Qt::PlainText);
         prepared.setPerformanceHint(QStaticText::AggressiveCaching);
         prepared.prepare(QTransform(), font.font);
-        found = m_texts.emplace(key, prepared).first;
+        found = font.texts.emplace(std::move(key), prepared).first;
+        ++m_cache.m_textCount;
     }
-    m_painter.setFont(font.font);
+    if (!m_fontSet) {
+        m_painter.setFont(font.font);
+        m_fontSet = true;
+    }
     if (GetBkMode() == OPAQUE) {
         QSizeF size = found->second.size();
         m_painter.fillRect(QRectF(QPointF(x, y), size), Qt::white);
     }
-    m_painter.setPen(ToQColor(GetTextColor()));
-    m_penSet = false;
+    const COLORREF colour = GetTextColor();
+    if (!m_textPenSet || colour != m_textPenColour) {
+        m_painter.setPen(ToQColor(colour));
+        m_textPenSet = true;
+        m_textPenColour = colour;
+        m_penSet = false;
+    }
     m_painter.drawStaticText(QPointF(x, y), found->second);
     ClearUpperVectorState();
 }

@@ -6,12 +6,19 @@
 // the text settings, at Flush and at destruction): this is much cheaper than a line per
 // segment and lets a dotted pen run its pattern on along the whole run.
 //
+// Into an image in memory (32-bit RGB or ARGB) painted with no transform, no clipping, no
+// opacity and the ordinary composition, one-pixel lines, solid or dotted, and rectangles
+// outlined with a one-pixel solid pen are written straight into the image's pixels
+// (platform/qt/pixel_raster.h), which is several times faster than the painter. All else,
+// and every other device (a window, an SVG file, a printer), goes through the painter.
+//
 // The painter is used without antialiasing for lines and shapes. Fonts are found by
 // their face name through the system's font matching ("Arial" finds its metric twin
 // Liberation Sans where Arial itself is not installed).
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPoint>
 #include <QStaticText>
@@ -20,10 +27,36 @@
 #include <vector>
 
 #include "platform/dc.h"
+#include "platform/qt/pixel_raster.h"
+
+// Fonts and texts made ready for drawing, kept from one paint to the next. Finding a
+// font and laying out a label cost far more than drawing it: a program that paints again
+// and again (a window, a benchmark) keeps one cache and hands it to each PainterDC it
+// makes, so that each label is laid out once rather than at every paint. Holds at most
+// MAX_TEXTS texts (all are dropped when it is full, and made again as needed). Used by
+// one PainterDC at a time.
+class PainterTextCache {
+  public:
+    static constexpr size_t MAX_TEXTS = 4096;
+
+    size_t TextCount() const { return m_textCount; }
+    // Drops everything; not while a PainterDC uses the cache.
+    void Clear();
+
+  private:
+    friend class PainterDC;
+    struct PreparedFont {
+        QFont font;
+        std::unordered_map<std::string, QStaticText> texts;  // by text
+    };
+    std::unordered_map<std::string, PreparedFont> m_fonts;  // by resolution, height, face
+    size_t m_textCount = 0;
+};
 
 class PainterDC : public CDC {
   public:
-    explicit PainterDC(QPainter& painter);
+    // Without a cache of its own making, the device context keeps one for its lifetime.
+    explicit PainterDC(QPainter& painter, PainterTextCache* cache = nullptr);
     ~PainterDC() override;
 
     void MoveTo(int x, int y) override;
@@ -33,30 +66,44 @@ class PainterDC : public CDC {
     using CDC::TextOut;
     void TextOut(int x, int y, const char* text, int length) override;
 
-    // Draws the pending run of lines now (call before using the painter directly).
+    // Draws the pending run of lines now (call before using the painter directly). The
+    // painter's pen, brush and font are the device context's while it lives: code that
+    // changes them directly must not draw through the device context afterwards.
     void Flush();
 
   protected:
     void StateChanging() override { Flush(); }
 
   private:
-    struct PreparedFont {
-        QFont font;
-        double ascent;  // pixels from the cell's top to the baseline
-    };
+    using PreparedFont = PainterTextCache::PreparedFont;
+    // Whether drawing may go straight into m_surface now.
+    bool DrawsDirectly() const;
+    static uint32_t PixelOf(COLORREF colour);
     void UsePen();
     void UseShapeTools();
-    const PreparedFont& FontFor(const CFont& font);
+    PreparedFont& FontFor(const CFont& font);
 
     QPainter& m_painter;
+    // The image painted on when it can be drawn into directly, else null.
+    QImage* m_image = nullptr;
+    pixel_raster::Surface m_surface{};
     QPoint m_position;
     std::vector<QPoint> m_run;  // the pending polyline; empty or at least two points
+    bool m_runFits = true;      // every point of m_run within pixel_raster's range
     // The pen last given to the painter, so that equal pens are not rebuilt.
     bool m_penSet = false;
     int m_penStyle = -1, m_penWidth = -1;
     COLORREF m_penColour = 0;
     bool m_brushSet = false;
     COLORREF m_brushColour = 0;
-    std::unordered_map<std::string, PreparedFont> m_fonts;  // by height and face
-    std::unordered_map<std::string, QStaticText> m_texts;   // by font and text
+    PainterTextCache m_ownCache;
+    PainterTextCache& m_cache;
+    // The font last looked up, and whether it is the painter's font now.
+    PreparedFont* m_lastFont = nullptr;
+    int m_lastFontHeight = 0;
+    std::string m_lastFontFace;
+    bool m_fontSet = false;
+    // The text colour last given to the painter as its pen (m_penSet is then false).
+    bool m_textPenSet = false;
+    COLORREF m_textPenColour = 0;
 };
