@@ -8,6 +8,7 @@
 #include "app/shell/command_line.h"
 #include "app/shell/termination_signals.h"
 #include "app/shell/velmor_app.h"
+#include "platform/qt/vector_state.h"
 
 int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> qt;
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     } else {
         qt = std::make_unique<QApplication>(argc, argv);
     }
+    // Starting Qt leaves the vector registers in a state that slows the map's arithmetic.
+    platform::ClearVectorUpperState();
     TerminationSignals termination;
     termination.Install();
 

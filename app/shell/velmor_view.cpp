@@ -7,6 +7,7 @@
 #include "geo/globe.h"
 #include "overlay/eclipse_overlay.h"
 #include "platform/qt/painter_dc.h"
+#include "platform/qt/vector_state.h"
 
 CVelmorView::CVelmorView(CVelmorDoc* document, QWidget* parent)
     : QWidget(parent), m_pDocument(document) {
@@ -27,11 +28,17 @@ void CVelmorView::paintEvent(QPaintEvent*) {
 void CVelmorView::OnPaint() {
     CVelmorDoc* document = GetDocument();
     if (!document->m_eclipse.valid) return;
-    QPainter painter(this);
-    // The device context hands its batched lines to the painter when it goes, so it must
-    // go before the painter does.
-    PainterDC dc(painter);
-    Render(document, &dc);
+    if (m_image.size() != size()) m_image = QImage(size(), QImage::Format_RGB32);
+    m_image.fill(palette().color(QPalette::Window));  // the background erase
+    {
+        QPainter painter(&m_image);
+        // The device context hands its batched lines to the painter when it goes, so it
+        // must go before the painter does.
+        PainterDC dc(painter, &m_textCache);
+        Render(document, &dc);
+    }
+    QPainter(this).drawImage(0, 0, m_image);
+    platform::ClearVectorUpperState();
 }
 
 void CVelmorView::Render(CVelmorDoc* document, CDC* dc) {

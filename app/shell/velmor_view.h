@@ -9,9 +9,16 @@
 // from (2, 2) to (638, 638) of the pane whatever the pane's size; a smaller pane clips
 // it, a larger one leaves background. The background is the list controls' background
 // colour (the palette's Base colour); before the first eclipse only it is shown.
+//
+// A paint draws the map into an image of the pane's size and then shows the image in one
+// piece: drawing lines straight into an image is several times faster than drawing them
+// on the window, and the labels stay laid out from one paint to the next.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
+
+#include "platform/qt/painter_dc.h"
 
 class CDC;
 class CVelmorDoc;
@@ -57,4 +64,6 @@ class CVelmorView : public QWidget {
     void SetCentreField(double& field, double value);
 
     CVelmorDoc* m_pDocument;
+    QImage m_image;                // the pane's picture, remade when the pane's size changes
+    PainterTextCache m_textCache;  // labels laid out by earlier paints
 };

@@ -18,6 +18,7 @@
 #include "app/shell/velmor_app.h"
 #include "app/shell/velmor_view.h"
 #include "app/velmor_doc.h"
+#include "platform/qt/vector_state.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     int qtArgc = 1;
     QApplication qt(qtArgc, argv);
+    platform::ClearVectorUpperState();  // as the program does after starting Qt
     CVelmorApp app;
     if (!app.InitInstance({QStringLiteral("velmor")})) return 1;
     // The window at its preferred size shows the whole globe, whatever the screen.
