@@ -37,7 +37,7 @@ double MeanPhaseJDE(double k, double T) {
 }
 
 double EccentricityFactor(double T) {
-    return 1 - 0.002516 * T - 0.0000074 * T * T;
+    return 1 - 0.002516 * T - 0.0000074 * (T * T);
 }
 
 double SunMeanAnomaly(double k, double T) {
@@ -71,7 +71,7 @@ double MoonNodeLongitude(double k, double T) {
 }
 
 double PlanetaryArgument(double k, double T) {
-    return (299.77 + 0.107408 * k - 0.009173 * T * T) * AngleConstants().DEG_TO_RAD;
+    return (299.77 + 0.107408 * k - 0.009173 * (T * T)) * AngleConstants().DEG_TO_RAD;
 }
 
 double CorrectedLatitudeArgument(double F, double Omega) {

@@ -16,28 +16,28 @@ double CenturiesFrom1900(double jd) {
 
 // Clock correction for T centuries from 1900 (universal time), seconds.
 double ClockCorrection(double T) {
-    return 12.3 + 37.6 * T + 15.8 * T * T +
+    return 12.3 + 37.6 * T + 15.8 * (T * T) +
            15.1 * std::sin((240.7 + 140.0 * T) * AngleConstants().DEG_TO_RAD);
 }
 
 // Mean obliquity of the ecliptic, degrees.
 double MeanObliquityDeg(double T) {
-    return 23.452294 - 0.0130125 * T - 0.00000164 * T * T + 0.000000503 * T * T * T;
+    return 23.452294 - 0.0130125 * T - 0.00000164 * (T * T) + 0.000000503 * (T * T * T);
 }
 
 // Greenwich mean sidereal time, radians, for the universal time jd at T centuries.
 double SiderealTime(double jd, double T) {
     const double F = std::fmod(jd - 0.5, 1.0);  // fraction of the day since 0h
-    return std::fmod(F * 24 + 6.646066 + 2400.051262 * T + 2.6e-05 * T * T, 24) * 15 *
+    return std::fmod(F * 24 + 6.646066 + 2400.051262 * T + 2.6e-05 * (T * T), 24) * 15 *
            AngleConstants().DEG_TO_RAD;
 }
 
 double SunMeanLongitudeDeg(double T) {
-    return 279.69668 + 36000.76892 * T + 0.0003025 * T * T;
+    return 279.69668 + 36000.76892 * T + 0.0003025 * (T * T);
 }
 
 double SunMeanAnomalyDeg(double T) {
-    return 358.47583 + 35999.04975 * T - 0.00015 * T * T - 0.0000033 * T * T * T;
+    return 358.47583 + 35999.04975 * T - 0.00015 * (T * T) - 0.0000033 * (T * T * T);
 }
 
 }  // namespace
