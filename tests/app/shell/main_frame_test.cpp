@@ -1,5 +1,5 @@
-// The main window: the date bar, the step to the previous and next eclipse, the menus, the
-// accelerators and the status bar, driven as a user would on the offscreen platform.
+// The main window driven as a user would on the offscreen platform: the date bar, the steps
+// to the previous and next eclipse, turning the globe, the menus, accelerators and status bar.
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/shell/left_view.h"
 #include "app/shell/main_frame.h"
@@ -27,24 +28,12 @@
 
 namespace {
 
-const QStringList kJune2001Lines = {"Date = 2001 June 21", "TD = 12:05:05", "UT-TD [s] = -103",
-                                    "Type = Total "};
-
 bool SameEclipse(const Eclipse_Record& a, const Eclipse_Record& b) {
-    return a.valid == b.valid && a.year == b.year && a.month == b.month && a.day == b.day &&
-           a.hour == b.hour && a.minute == b.minute && a.second == b.second && a.type == b.type &&
-           a.magnitude == b.magnitude && a.jde == b.jde;
-}
-
-bool SameDateBar(const Date_Bar_Values& a, const Date_Bar_Values& b) {
-    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
-           a.minute == b.minute && a.second == b.second;
-}
-
-QStringList ActionTexts(const QMenu* menu) {
-    QStringList texts;
-    for (const QAction* action : menu->actions()) texts << action->text();
-    return texts;
+    const auto fields = [](const Eclipse_Record& r) {
+        return std::tie(r.valid, r.year, r.month, r.day, r.hour, r.minute, r.second, r.type,
+                        r.magnitude, r.jde);
+    };
+    return fields(a) == fields(b);
 }
 
 QMenu* MenuTitled(const QMenuBar* bar, const QString& title) {
@@ -54,75 +43,60 @@ QMenu* MenuTitled(const QMenuBar* bar, const QString& title) {
     return nullptr;
 }
 
+QStringList ActionTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions()) texts << action->text();
+    return texts;
+}
+
+QColor Background(CMainFrame* frame) {
+    return frame->GetMapView()->palette().color(QPalette::Base);
+}
+
+struct Turn {
+    const char* label;
+    const char* menuItem;
+    Qt::Key key;
+    double latitude, longitude, newLatitude, newLongitude;  // degrees
+};
+
 }  // namespace
 
-class MainFrameTest : public QObject {
+Q_DECLARE_METATYPE(Turn)
+
+class MainFrameTest : public Frame_Test {
     Q_OBJECT
-
-  private:
-    std::unique_ptr<CVelmorApp> m_app;
-    CMainFrame* m_frame = nullptr;
-    CVelmorDoc* m_doc = nullptr;
-
-    // Steps from 1 January 2001 to the total eclipse of 21 June 2001 and lets the map take
-    // its centre.
-    void StepToJune2001() {
-        SetDateBar(m_frame, "2001", 1, 1, 0, 0, 0);
-        QTest::mouseClick(m_frame->GetNextButton(), Qt::LeftButton);
-        QCOMPARE(m_frame->GetTreeView()->Lines(), kJune2001Lines);
-        QVERIFY(m_doc->m_bCentreSet);
-    }
-
-    // Focuses `widget` in the active main window.
-    void FocusOn(QWidget* widget) {
-        m_frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_frame));
-        widget->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(widget->hasFocus());
-    }
 
   private slots:
     void initTestCase() { PrepareTestSettings(); }
+    void init() { QVERIFY(Open()); }
+    void cleanup() { Close(); }
 
-    void init() {
-        m_app = StartProgram();
-        QVERIFY(m_app != nullptr);
-        m_frame = m_app->GetMainFrame();
-        m_doc = m_app->GetDocument();
-        QVERIFY(m_frame != nullptr && m_doc != nullptr);
-    }
-
-    void cleanup() {
-        m_app.reset();
-        m_frame = nullptr;
-        m_doc = nullptr;
-    }
-
-    void startsWithTheClockInTheDateBar() {
-        const QDateTime before = QDateTime::currentDateTime().addSecs(-5);
-        // The window in init() was built a moment ago; read what it shows.
+    void startUpState() {
+        const QDateTime now = QDateTime::currentDateTime();
         const Date_Bar_Values shown = ReadDateBar(m_frame);
-        const QDateTime after = QDateTime::currentDateTime();
         const QDateTime read(QDate(shown.year.toInt(), shown.month, shown.day),
                              QTime(shown.hour, shown.minute, shown.second));
-        QVERIFY2(read.isValid(), qPrintable(shown.year));
-        QVERIFY2(read >= before.addSecs(-60) && read <= after,
-                 qPrintable(read.toString(Qt::ISODate)));
-    }
+        QVERIFY2(read >= now.addSecs(-65) && read <= now, qPrintable(shown.Text()));
 
-    void startsWithEmptyListAndBlankMap() {
-        QCOMPARE(m_doc->m_eclipse.valid, 0);
+        // Nothing to turn before a paint has recorded a centre.
+        QVERIFY(FocusOn(m_frame->GetTreeView()));
+        Paint_Counter paints(m_frame->GetMapView());
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        QCOMPARE(paints.Count(), 0);
         QCOMPARE(m_doc->m_bCentreSet, 0);
         QVERIFY(m_frame->GetTreeView()->Lines().isEmpty());
         const QImage map = GrabMap(m_frame);
-        const QColor background = m_frame->GetMapView()->palette().color(QPalette::Base);
-        QCOMPARE(CountPixels(map, background), map.width() * map.height());
-        QCOMPARE(CountPixels(map, kDiscColour), 0);
-    }
+        QCOMPARE(CountPixels(map, Background(m_frame)), map.width() * map.height());
 
-    void titleNamesTheUntitledDocument() {
-        QCOMPARE(m_frame->windowTitle(),
-                 QString("Untitled - ") + QString::fromLatin1(shell::kWindowTitleField));
+        // The window opens large enough for the whole globe and the longest details line.
+        QVERIFY(map.width() >= CVelmorView::kMapExtentPixels);
+        QVERIFY(map.height() >= CVelmorView::kMapExtentPixels);
+        QVERIFY(m_frame->GetTreeView()->viewport()->width() >
+                m_frame->GetTreeView()->fontMetrics().horizontalAdvance(
+                    "Type = Total Annular ; Noncentral "));
     }
 
     void dateBarLists_data() {
@@ -147,118 +121,99 @@ class MainFrameTest : public QObject {
         for (int i = 0; i < list->count(); ++i) {
             const int number = first + i;
             QCOMPARE(list->itemData(i).toInt(), number);
-            const QString text = name == "IDC_MONTH"
-                                     ? QLocale(QLocale::English).standaloneMonthName(number)
-                                     : QString::number(number);
-            QCOMPARE(list->itemText(i), text);
+            QCOMPARE(list->itemText(i), name == "IDC_MONTH"
+                                            ? QLocale(QLocale::English).standaloneMonthName(number)
+                                            : QString::number(number));
         }
         QCOMPARE(CMainFrame::FindComboItem(list, last), last - first);
         QCOMPARE(CMainFrame::FindComboItem(list, last + 1), -1);
         QCOMPARE(CMainFrame::FindComboItem(list, -1), -1);
     }
 
-    void dateBarIsAMovableBarAtTheTop() {
+    void dateBarLayoutAndNames() {
         QToolBar* bar = m_frame->GetDateBar();
-        QVERIFY(bar->isMovable());
+        QVERIFY(bar->isMovable() && bar->isVisible());
         QCOMPARE(m_frame->toolBarArea(bar), Qt::TopToolBarArea);
-        QVERIFY(bar->isVisible());
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{m_frame->GetYearEdit(), m_frame->GetNextButton()}) {
-            QVERIFY(bar->isAncestorOf(control));
-        }
-        QCOMPARE(m_frame->GetPrevButton()->text(), QString("<<"));
-        QCOMPARE(m_frame->GetNextButton()->text(), QString(">>"));
-    }
-
-    void tabWalksTheDateBarInOrder() {
-        FocusOn(m_frame->GetYearEdit());
-        const QStringList expected = {"IDC_MONTH",  "IDC_DAY",  "IDC_HOUR", "IDC_MINUTE",
-                                      "IDC_SECOND", "IDC_PREV", "IDC_NEXT"};
-        for (const QString& name : expected) {
+        QVERIFY(bar->isAncestorOf(m_frame->GetYearEdit()));
+        QVERIFY(bar->isAncestorOf(m_frame->GetNextButton()));
+        QVERIFY(FocusOn(m_frame->GetYearEdit()));
+        for (const char* name : {"IDC_MONTH", "IDC_DAY", "IDC_HOUR", "IDC_MINUTE", "IDC_SECOND",
+                                 "IDC_PREV", "IDC_NEXT"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(name));
         }
+        QAccessibleInterface* prev =
+            QAccessible::queryAccessibleInterface(m_frame->GetPrevButton());
+        QAccessibleInterface* next =
+            QAccessible::queryAccessibleInterface(m_frame->GetNextButton());
+        QVERIFY(prev != nullptr && next != nullptr);
+        QCOMPARE(prev->text(QAccessible::Name), QString("<<"));
+        QCOMPARE(next->text(QAccessible::Name), QString(">>"));
+        QVERIFY(next->actionInterface() != nullptr);
     }
 
     void nextFrom2001FindsTheTotalEclipseOfJune() {
-        SetDateBar(m_frame, "2001", 1, 1, 0, 0, 0);
-        QTest::mouseClick(m_frame->GetNextButton(), Qt::LeftButton);
-
+        Step("2001", ">>");
         QCOMPARE(m_frame->GetTreeView()->Lines(), kJune2001Lines);
-        const Date_Bar_Values shown = ReadDateBar(m_frame);
-        QCOMPARE(shown.year, QString("2001"));
-        QCOMPARE(shown.month, 6);
-        QCOMPARE(shown.day, 21);
-        QCOMPARE(shown.hour, 12);
-        QCOMPARE(shown.minute, 5);
-        QCOMPARE(shown.second, 5);
+        QCOMPARE(ReadDateBar(m_frame).Text(), QString("2001-6-21 12:5:5"));
 
         // The map repainted during the step and took the sub-solar point as its centre.
         QCOMPARE(m_doc->m_bCentreSet, 1);
         QVERIFY(std::fabs(m_doc->m_dCentreLat - 23.44) < 0.1);
         QVERIFY(m_doc->m_dCentreLon >= -180.0 && m_doc->m_dCentreLon <= 180.0);
-
         const QImage map = GrabMap(m_frame);
         QVERIFY2(CountPixels(map, kDiscColour) > 200000, "the globe's disc is not drawn");
         QVERIFY2(CountPixels(map, kOverlayColour) > 500, "the eclipse is not drawn");
-        const QColor background = m_frame->GetMapView()->palette().color(QPalette::Base);
-        QCOMPARE(map.pixelColor(map.width() - 1, 0), background);  // outside the disc
-        QCOMPARE(map.pixelColor(320, 320).rgb() == background.rgb(), false);
-    }
+        QCOMPARE(map.pixelColor(map.width() - 1, 0), Background(m_frame));
 
-    void repeatedStepsWalkFromEclipseToEclipse_data() {
-        QTest::addColumn<QString>("presses");
-        QTest::addColumn<QString>("dateLine");
-        QTest::addColumn<QString>("typeLine");
-        QTest::newRow(">>") << ">>"
-                            << "Date = 2001 June 21"
-                            << "Type = Total ";
-        QTest::newRow(">> >>") << ">> >>"
-                               << "Date = 2001 December 14"
-                               << "Type = Annular ";
-        QTest::newRow(">> >> <<") << ">> >> <<"
-                                  << "Date = 2001 June 21"
-                                  << "Type = Total ";
-        QTest::newRow("<<") << "<<"
-                            << "Date = 2000 December 25"
-                            << "Type = Partial ";
-        QTest::newRow("<< >>") << "<< >>"
-                               << "Date = 2001 June 21"
-                               << "Type = Total ";
-    }
-
-    void repeatedStepsWalkFromEclipseToEclipse() {
-        QFETCH(QString, presses);
-        QFETCH(QString, dateLine);
-        QFETCH(QString, typeLine);
-        SetDateBar(m_frame, "2001", 1, 1, 0, 0, 0);
-        for (const QString& press : presses.split(' ')) {
-            QPushButton* button =
-                press == ">>" ? m_frame->GetNextButton() : m_frame->GetPrevButton();
-            QTest::mouseClick(button, Qt::LeftButton);
+        QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(m_frame->GetTreeView());
+        QVERIFY(tree != nullptr);
+        QTRY_VERIFY(tree->childCount() > 1);  // rows are laid out by the event loop
+        QStringList names;
+        for (int i = 0; i < tree->childCount(); ++i) {
+            QAccessibleInterface* line = tree->child(i);
+            if (line->role() == QAccessible::TreeItem) names << line->text(QAccessible::Name);
         }
-        const QStringList lines = m_frame->GetTreeView()->Lines();
-        QVERIFY(lines.size() >= 4);
-        QCOMPARE(lines[0], dateLine);
-        QCOMPARE(lines[3], typeLine);
-        QCOMPARE(lines.size(), typeLine == "Type = Partial " ? 5 : 4);
-        if (lines.size() == 5) QVERIFY(lines[4].startsWith("Magn. = "));
-        // The date bar shows what the list shows.
-        const Date_Bar_Values shown = ReadDateBar(m_frame);
-        QCOMPARE(QString("Date = %1 %2 %3")
-                     .arg(shown.year, QLocale(QLocale::English).standaloneMonthName(shown.month))
-                     .arg(shown.day),
-                 dateLine);
+        QCOMPARE(names, kJune2001Lines);
+    }
+
+    void stepsWalkFromEclipseToEclipse() {
+        const struct {
+            const char* press;
+            const char* dateLine;
+            const char* typeLine;
+        } walk[] = {{">>", "Date = 2001 June 21", "Type = Total "},
+                    {">>", "Date = 2001 December 14", "Type = Annular "},
+                    {"<<", "Date = 2001 June 21", "Type = Total "},
+                    {"<<", "Date = 2000 December 25", "Type = Partial "},
+                    {">>", "Date = 2001 June 21", "Type = Total "}};
+        Step("2001", "");
+        for (const auto& step : walk) {
+            // Each press steps from the instant the last one put in the date bar.
+            QTest::mouseClick(
+                step.press == QString(">>") ? m_frame->GetNextButton() : m_frame->GetPrevButton(),
+                Qt::LeftButton);
+            const QStringList lines = m_frame->GetTreeView()->Lines();
+            QCOMPARE(lines.size(), step.typeLine == QString("Type = Partial ") ? 5 : 4);
+            QCOMPARE(lines[0], QString(step.dateLine));
+            QCOMPARE(lines[3], QString(step.typeLine));
+            if (lines.size() == 5) QVERIFY(lines[4].startsWith("Magn. = "));
+            // The date bar shows the instant the list shows.
+            const Date_Bar_Values shown = ReadDateBar(m_frame);
+            QCOMPARE(
+                QString("Date = %1 %2 %3")
+                    .arg(shown.year, QLocale(QLocale::English).standaloneMonthName(shown.month))
+                    .arg(shown.day),
+                lines[0]);
+        }
     }
 
     void steppingBackBeyondAD1ShowsAMinusSign() {
-        SetDateBar(m_frame, "1", 1, 1, 0, 0, 0);
-        QTest::mouseClick(m_frame->GetPrevButton(), Qt::LeftButton);
+        Step("1", "<<");
         QCOMPARE(m_frame->GetYearEdit()->text(), QString("-1"));
         QVERIFY(m_frame->GetTreeView()->Lines().value(0).startsWith("Date = -1 "));
-        // The negative year is read back as such.
         const double jde = m_doc->m_eclipse.jde;
-        QTest::mouseClick(m_frame->GetPrevButton(), Qt::LeftButton);
+        QTest::mouseClick(m_frame->GetPrevButton(), Qt::LeftButton);  // reads "-1" back
         QVERIFY(m_doc->m_eclipse.jde < jde);
         QVERIFY(m_frame->GetYearEdit()->text().startsWith('-'));
     }
@@ -271,11 +226,8 @@ class MainFrameTest : public QObject {
         QTest::newRow("29 February 1900") << "1900" << 2 << 29;
         QTest::newRow("10 October 1582, in the calendar gap") << "1582" << 10 << 10;
         QTest::newRow("year 0") << "0" << 1 << 1;
-        QTest::newRow("empty year") << "" << 1 << 1;
         QTest::newRow("year 10000") << "10000" << 1 << 1;
-        QTest::newRow("year -4714") << "-4714" << 1 << 1;
         QTest::newRow("year 70000, not read as 4464") << "70000" << 1 << 1;
-        QTest::newRow("year 65537, not read as 1") << "65537" << 1 << 1;
         QTest::newRow("year of 25 digits") << "1234567890123456789012345" << 1 << 1;
     }
 
@@ -283,37 +235,27 @@ class MainFrameTest : public QObject {
         QFETCH(QString, year);
         QFETCH(int, month);
         QFETCH(int, day);
-        StepToJune2001();
+        Step("2001", ">>");
+        const double subSolarLongitude = m_doc->m_dCentreLon;
         m_frame->OnViewEast();
         const Eclipse_Record record = m_doc->m_eclipse;
         const double latitude = m_doc->m_dCentreLat;
-        const double longitude = m_doc->m_dCentreLon;
         const QStringList lines = m_frame->GetTreeView()->Lines();
         SetDateBar(m_frame, year, month, day, 3, 4, 5);
-        const Date_Bar_Values entered = ReadDateBar(m_frame);
+        const QString entered = ReadDateBar(m_frame).Text();
         Paint_Counter paints(m_frame->GetMapView());
 
         QTest::mouseClick(m_frame->GetNextButton(), Qt::LeftButton);
-
         QCOMPARE(m_doc->m_bCentreSet, 0);
         QVERIFY(SameEclipse(m_doc->m_eclipse, record));
         QCOMPARE(m_doc->m_dCentreLat, latitude);
-        QCOMPARE(m_doc->m_dCentreLon, longitude);
-        QCOMPARE(m_frame->GetTreeView()->Lines(), lines);
-        QVERIFY(SameDateBar(ReadDateBar(m_frame), entered));
-        QCOMPARE(paints.Count(), 0);
-    }
-
-    void theCentreIsTakenAfreshAfterARefusedStep() {
-        StepToJune2001();
-        const double subSolarLongitude = m_doc->m_dCentreLon;
-        m_frame->OnViewEast();
         QCOMPARE(m_doc->m_dCentreLon, subSolarLongitude + 30.0);
-        SetDateBar(m_frame, "2001", 4, 31, 0, 0, 0);
-        QTest::mouseClick(m_frame->GetNextButton(), Qt::LeftButton);
-        // Until a paint takes the centre again, turning does nothing.
+        QCOMPARE(m_frame->GetTreeView()->Lines(), lines);
+        QCOMPARE(ReadDateBar(m_frame).Text(), entered);
+        QCOMPARE(paints.Count(), 0);
+
+        // Until a paint takes the centre afresh, turning does nothing.
         m_frame->OnViewEast();
-        QCOMPARE(m_doc->m_bCentreSet, 0);
         QCOMPARE(m_doc->m_dCentreLon, subSolarLongitude + 30.0);
         m_frame->GetMapView()->repaint();
         QCOMPARE(m_doc->m_bCentreSet, 1);
@@ -321,64 +263,55 @@ class MainFrameTest : public QObject {
     }
 
     void turningStepsAndBounds_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<double>("latitude");
-        QTest::addColumn<double>("longitude");
-        QTest::addColumn<double>("newLatitude");
-        QTest::addColumn<double>("newLongitude");
-        QTest::addColumn<int>("repaints");
-        QTest::newRow("East from 0") << int(Qt::Key_Right) << 0.0 << 0.0 << 0.0 << 30.0 << 1;
-        QTest::newRow("East from 330 reaches 360")
-            << int(Qt::Key_Right) << 0.0 << 330.0 << 0.0 << 360.0 << 1;
-        QTest::newRow("East from 360 wraps to 30")
-            << int(Qt::Key_Right) << 0.0 << 360.0 << 0.0 << 30.0 << 1;
-        QTest::newRow("East from -75, no wrap")
-            << int(Qt::Key_Right) << 0.0 << -75.0 << 0.0 << -45.0 << 1;
-        QTest::newRow("West from 0 wraps to 330")
-            << int(Qt::Key_Left) << 0.0 << 0.0 << 0.0 << 330.0 << 1;
-        QTest::newRow("West from 360") << int(Qt::Key_Left) << 0.0 << 360.0 << 0.0 << 330.0 << 1;
-        QTest::newRow("West from -75 wraps to 255")
-            << int(Qt::Key_Left) << 0.0 << -75.0 << 0.0 << 255.0 << 1;
-        QTest::newRow("North from 0") << int(Qt::Key_Up) << 0.0 << 10.0 << 15.0 << 10.0 << 1;
-        QTest::newRow("North from 80 stops at 90")
-            << int(Qt::Key_Up) << 80.0 << 10.0 << 90.0 << 10.0 << 1;
-        QTest::newRow("North at 90 changes nothing")
-            << int(Qt::Key_Up) << 90.0 << 10.0 << 90.0 << 10.0 << 0;
-        QTest::newRow("South from 0") << int(Qt::Key_Down) << 0.0 << 10.0 << -15.0 << 10.0 << 1;
-        QTest::newRow("South from -85 stops at -90")
-            << int(Qt::Key_Down) << -85.0 << 10.0 << -90.0 << 10.0 << 1;
-        QTest::newRow("South at -90 changes nothing")
-            << int(Qt::Key_Down) << -90.0 << 10.0 << -90.0 << 10.0 << 0;
+        QTest::addColumn<Turn>("turn");
+        QTest::addColumn<bool>("byMenu");  // else by the key
+        const Turn turns[] = {
+            {"East from 0", "> East", Qt::Key_Right, 0, 0, 0, 30},
+            {"East from 330 reaches 360", "> East", Qt::Key_Right, 0, 330, 0, 360},
+            {"East from 360 wraps to 30", "> East", Qt::Key_Right, 0, 360, 0, 30},
+            {"East from -75, no wrap", "> East", Qt::Key_Right, 0, -75, 0, -45},
+            {"West from 30 reaches 0", "< West", Qt::Key_Left, 0, 30, 0, 0},
+            {"West from 0 wraps to 330", "< West", Qt::Key_Left, 0, 0, 0, 330},
+            {"West from 360", "< West", Qt::Key_Left, 0, 360, 0, 330},
+            {"West from -75 wraps to 255", "< West", Qt::Key_Left, 0, -75, 0, 255},
+            {"North from 0", "^ North", Qt::Key_Up, 0, 10, 15, 10},
+            {"North from 80 stops at 90", "^ North", Qt::Key_Up, 80, 10, 90, 10},
+            {"North at 90 changes nothing", "^ North", Qt::Key_Up, 90, 10, 90, 10},
+            {"South from 0", "v South", Qt::Key_Down, 0, 10, -15, 10},
+            {"South from -85 stops at -90", "v South", Qt::Key_Down, -85, 10, -90, 10},
+            {"South at -90 changes nothing", "v South", Qt::Key_Down, -90, 10, -90, 10},
+        };
+        for (const Turn& turn : turns) {
+            QTest::addRow("key, %s", turn.label) << turn << false;
+            QTest::addRow("menu, %s", turn.label) << turn << true;
+        }
     }
 
     void turningStepsAndBounds() {
-        QFETCH(int, key);
-        QFETCH(double, latitude);
-        QFETCH(double, longitude);
-        QFETCH(double, newLatitude);
-        QFETCH(double, newLongitude);
-        QFETCH(int, repaints);
-        StepToJune2001();
-        m_doc->m_dCentreLat = latitude;
-        m_doc->m_dCentreLon = longitude;
-        FocusOn(m_frame->GetTreeView());
-        Paint_Counter paints(m_frame->GetMapView());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QCOMPARE(m_doc->m_dCentreLat, newLatitude);
-        QCOMPARE(m_doc->m_dCentreLon, newLongitude);
-        QCOMPARE(paints.Count(), repaints);  // the repaint happened before the key returned
-    }
-
-    void turnedMapShowsTheNewCentre() {
-        StepToJune2001();
-        m_doc->m_dCentreLon = 100.0;
+        QFETCH(Turn, turn);
+        QFETCH(bool, byMenu);
+        Step("2001", ">>");
+        m_doc->m_dCentreLat = turn.latitude;
+        m_doc->m_dCentreLon = turn.longitude;
         const QImage before = GrabMap(m_frame);
-        FocusOn(m_frame->GetTreeView());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-        QVERIFY(GrabMap(m_frame) != before);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QCOMPARE(m_doc->m_dCentreLon, 100.0);
-        QCOMPARE(GrabMap(m_frame), before);
+        QAction* action = nullptr;
+        for (QAction* candidate : MenuTitled(m_frame->menuBar(), "&View")->actions()) {
+            if (candidate->text() == turn.menuItem) action = candidate;
+        }
+        QVERIFY(action != nullptr);
+        QVERIFY(FocusOn(m_frame->GetTreeView()));
+        Paint_Counter paints(m_frame->GetMapView());
+        if (byMenu) {
+            action->trigger();
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), turn.key);
+        }
+        QCOMPARE(m_doc->m_dCentreLat, turn.newLatitude);
+        QCOMPARE(m_doc->m_dCentreLon, turn.newLongitude);
+        // Repainted before the command returned, and only when the centre moved.
+        const bool moved = turn.newLatitude != turn.latitude || turn.newLongitude != turn.longitude;
+        QCOMPARE(paints.Count(), moved ? 1 : 0);
+        QCOMPARE(GrabMap(m_frame) != before, moved);
     }
 
     void arrowKeysTurnFromEveryControl_data() {
@@ -392,101 +325,56 @@ class MainFrameTest : public QObject {
 
     void arrowKeysTurnFromEveryControl() {
         QFETCH(QString, control);
-        StepToJune2001();
+        Step("2001", ">>");
         m_doc->m_dCentreLat = 10.0;
         m_doc->m_dCentreLon = 100.0;
         auto* widget = m_frame->findChild<QWidget*>(control);
         QVERIFY(widget != nullptr);
-        FocusOn(widget);
-        const Date_Bar_Values shown = ReadDateBar(m_frame);
+        QVERIFY(FocusOn(widget));
+        const QString shown = ReadDateBar(m_frame).Text();
+        const QImage before = GrabMap(m_frame);
 
-        QTest::keyClick(widget, Qt::Key_Right);
-        QCOMPARE(m_doc->m_dCentreLon, 130.0);
-        QTest::keyClick(widget, Qt::Key_Left);
-        QTest::keyClick(widget, Qt::Key_Left);
-        QCOMPARE(m_doc->m_dCentreLon, 70.0);
-        QTest::keyClick(widget, Qt::Key_Up);
-        QCOMPARE(m_doc->m_dCentreLat, 25.0);
-        QTest::keyClick(widget, Qt::Key_Down);
-        QTest::keyClick(widget, Qt::Key_Down);
-        QCOMPARE(m_doc->m_dCentreLat, -5.0);
-        // The control itself did not take the keys.
-        QVERIFY(SameDateBar(ReadDateBar(m_frame), shown));
-        QVERIFY(widget->hasFocus());
-    }
-
-    void arrowKeysWithAModifierDoNotTurn() {
-        StepToJune2001();
-        m_doc->m_dCentreLon = 100.0;
-        FocusOn(m_frame->GetTreeView());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ControlModifier);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(m_doc->m_dCentreLon, 100.0);
-    }
-
-    void turningBeforeAnyEclipseDoesNothing() {
-        FocusOn(m_frame->GetTreeView());
-        Paint_Counter paints(m_frame->GetMapView());
-        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
-            QTest::keyClick(QApplication::focusWidget(), key);
+        const struct {
+            Qt::Key key;
+            double latitude, longitude;
+        } presses[] = {{Qt::Key_Right, 10, 130}, {Qt::Key_Left, 10, 100}, {Qt::Key_Left, 10, 70},
+                       {Qt::Key_Up, 25, 70},     {Qt::Key_Down, 10, 70},  {Qt::Key_Down, -5, 70}};
+        for (const auto& press : presses) {
+            QTest::keyClick(widget, press.key);
+            QCOMPARE(m_doc->m_dCentreLat, press.latitude);
+            QCOMPARE(m_doc->m_dCentreLon, press.longitude);
+            // Back at the first centre, the map is painted as it was.
+            if (press.longitude == 100) QCOMPARE(GrabMap(m_frame), before);
         }
-        QCOMPARE(m_doc->m_bCentreSet, 0);
-        QCOMPARE(paints.Count(), 0);
-        QCOMPARE(CountPixels(GrabMap(m_frame), kDiscColour), 0);
+        // The control itself did not take the keys.
+        QCOMPARE(ReadDateBar(m_frame).Text(), shown);
+        QVERIFY(widget->hasFocus());
+        // With a modifier they are the control's own.
+        QTest::keyClick(widget, Qt::Key_Right, Qt::ControlModifier);
+        QTest::keyClick(widget, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(m_doc->m_dCentreLon, 70.0);
     }
 
-    void menusHoldTheirItems() {
+    void menusAndStatusBar() {
         QMenu* file = MenuTitled(m_frame->menuBar(), "&File");
         QMenu* view = MenuTitled(m_frame->menuBar(), "&View");
         QVERIFY(file != nullptr && view != nullptr);
         QCOMPARE(ActionTexts(file), QStringList({"E&xit"}));
         QCOMPARE(ActionTexts(view),
                  QStringList({"&Status Bar", "", "< West", "> East", "^ North", "v South"}));
-    }
 
-    void viewMenuTurns_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<double>("newLatitude");
-        QTest::addColumn<double>("newLongitude");
-        QTest::newRow("< West") << "< West" << 0.0 << 330.0;
-        QTest::newRow("> East") << "> East" << 0.0 << 30.0;
-        QTest::newRow("^ North") << "^ North" << 15.0 << 0.0;
-        QTest::newRow("v South") << "v South" << -15.0 << 0.0;
-    }
-
-    void viewMenuTurns() {
-        QFETCH(QString, item);
-        QFETCH(double, newLatitude);
-        QFETCH(double, newLongitude);
-        StepToJune2001();
-        m_doc->m_dCentreLat = 0.0;
-        m_doc->m_dCentreLon = 0.0;
-        QMenu* view = MenuTitled(m_frame->menuBar(), "&View");
-        QAction* action = nullptr;
-        for (QAction* candidate : view->actions()) {
-            if (candidate->text() == item) action = candidate;
-        }
-        QVERIFY(action != nullptr);
-        Paint_Counter paints(m_frame->GetMapView());
-        action->trigger();
-        QCOMPARE(m_doc->m_dCentreLat, newLatitude);
-        QCOMPARE(m_doc->m_dCentreLon, newLongitude);
-        QCOMPARE(paints.Count(), 1);
-    }
-
-    void statusBarHasItsPanesAndCanBeHidden() {
         QCOMPARE(m_frame->GetMessagePane()->text(), QString("Ready"));
+        // The offscreen platform does not tell the lock keys' state: dimmed.
+        for (QLabel* indicator : {m_frame->GetCapsIndicator(), m_frame->GetNumIndicator(),
+                                  m_frame->GetScrollIndicator()}) {
+            QVERIFY(!indicator->isEnabled());
+        }
         QCOMPARE(m_frame->GetCapsIndicator()->text(), QString("CAP"));
         QCOMPARE(m_frame->GetNumIndicator()->text(), QString("NUM"));
         QCOMPARE(m_frame->GetScrollIndicator()->text(), QString("SCRL"));
-        // The offscreen platform does not tell the lock keys' state: dimmed.
-        QVERIFY(!m_frame->GetCapsIndicator()->isEnabled());
-        QVERIFY(!m_frame->GetNumIndicator()->isEnabled());
-        QVERIFY(!m_frame->GetScrollIndicator()->isEnabled());
-
-        QVERIFY(m_frame->statusBar()->isVisible());
         auto* toggle = m_frame->findChild<QAction*>("ID_VIEW_STATUS_BAR");
         QVERIFY(toggle != nullptr);
+        QVERIFY(m_frame->statusBar()->isVisible());
         toggle->trigger();
         QVERIFY(!m_frame->statusBar()->isVisible());
         toggle->trigger();
@@ -494,27 +382,21 @@ class MainFrameTest : public QObject {
     }
 
     void editingAcceleratorsDoNothing_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("Ctrl+V paste") << int(Qt::Key_V) << int(Qt::ControlModifier);
-        QTest::newRow("Shift+Insert paste") << int(Qt::Key_Insert) << int(Qt::ShiftModifier);
-        QTest::newRow("Ctrl+X cut") << int(Qt::Key_X) << int(Qt::ControlModifier);
-        QTest::newRow("Shift+Delete cut") << int(Qt::Key_Delete) << int(Qt::ShiftModifier);
-        QTest::newRow("Ctrl+Z undo") << int(Qt::Key_Z) << int(Qt::ControlModifier);
-        QTest::newRow("Alt+Backspace undo") << int(Qt::Key_Backspace) << int(Qt::AltModifier);
-        QTest::newRow("Ctrl+C copy") << int(Qt::Key_C) << int(Qt::ControlModifier);
-        QTest::newRow("Ctrl+Insert copy") << int(Qt::Key_Insert) << int(Qt::ControlModifier);
+        QTest::addColumn<QString>("keys");
+        for (const char* keys : {"Ctrl+V", "Shift+Ins", "Ctrl+X", "Shift+Del", "Ctrl+Z",
+                                 "Alt+Backspace", "Ctrl+C", "Ctrl+Ins"}) {
+            QTest::newRow(keys) << keys;
+        }
     }
 
     void editingAcceleratorsDoNothing() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
+        QFETCH(QString, keys);
         QApplication::clipboard()->setText("1234");
         QLineEdit* year = m_frame->GetYearEdit();
         year->setText("1999");
-        FocusOn(year);
+        QVERIFY(FocusOn(year));
         year->selectAll();
-        QTest::keyClick(year, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keySequence(year, QKeySequence(keys));
         QCOMPARE(year->text(), QString("1999"));
         QCOMPARE(QApplication::clipboard()->text(), QString("1234"));
     }
@@ -522,7 +404,7 @@ class MainFrameTest : public QObject {
     void yearFieldTakesDigitsOnly() {
         QLineEdit* year = m_frame->GetYearEdit();
         year->clear();
-        FocusOn(year);
+        QVERIFY(FocusOn(year));
         QTest::keyClicks(year, "-2a0 0.1");
         QCOMPARE(year->text(), QString("2001"));
         // A minus sign from a step back may stay while the digits are edited.
@@ -532,29 +414,23 @@ class MainFrameTest : public QObject {
         QCOMPARE(year->text(), QString("-50"));
     }
 
-    void helpKeysShowTheHelpWindow_data() {
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("F1") << int(Qt::NoModifier);
-        QTest::newRow("Shift+F1") << int(Qt::ShiftModifier);
-    }
-
     void helpKeysShowTheHelpWindow() {
-        QFETCH(int, modifiers);
-        FocusOn(m_frame->GetYearEdit());
-        QTest::keyClick(m_frame->GetYearEdit(), Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
-        QDialog* help = m_frame->GetHelpWindow();
-        QVERIFY(help != nullptr);
-        QVERIFY(help->isVisible());
-        QVERIFY(!help->isModal());
-        auto* text = help->findChild<QLabel*>("HelpText");
-        QVERIFY(text != nullptr);
-        QVERIFY(text->text().contains("dynamical time"));
-        QVERIFY(text->text().contains("&lt;&lt;"));
-        QVERIFY(text->text().contains("Left and Right"));
+        QVERIFY(FocusOn(m_frame->GetYearEdit()));
+        for (const char* keys : {"F1", "Shift+F1"}) {
+            QTest::keySequence(m_frame->GetYearEdit(), QKeySequence(keys));
+            QDialog* help = m_frame->GetHelpWindow();
+            QVERIFY2(help != nullptr && help->isVisible() && !help->isModal(), keys);
+            auto* text = help->findChild<QLabel*>("HelpText");
+            QVERIFY(text != nullptr);
+            for (const char* part : {"dynamical time", "&lt;&lt;", "Left and Right"}) {
+                QVERIFY2(text->text().contains(part), part);
+            }
+            help->hide();
+        }
     }
 
     void paneKeysMoveBetweenTheLists() {
-        FocusOn(m_frame->GetTreeView());
+        QVERIFY(FocusOn(m_frame->GetTreeView()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
         QVERIFY(m_frame->GetMapView()->hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
@@ -563,36 +439,13 @@ class MainFrameTest : public QObject {
         QVERIFY(m_frame->GetMapView()->hasFocus());
     }
 
-    void controlsCarryAccessibleNames() {
-        StepToJune2001();
-        QAccessibleInterface* prev =
-            QAccessible::queryAccessibleInterface(m_frame->GetPrevButton());
-        QAccessibleInterface* next =
-            QAccessible::queryAccessibleInterface(m_frame->GetNextButton());
-        QVERIFY(prev != nullptr && next != nullptr);
-        QCOMPARE(prev->text(QAccessible::Name), QString("<<"));
-        QCOMPARE(next->text(QAccessible::Name), QString(">>"));
-        QVERIFY(next->actionInterface() != nullptr);
-
-        QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(m_frame->GetTreeView());
-        QVERIFY(tree != nullptr);
-        QStringList names;
-        // The list's rows are laid out by the event loop.
-        QTRY_VERIFY(tree->childCount() > 1);
-        for (int i = 0; i < tree->childCount(); ++i) {
-            QAccessibleInterface* line = tree->child(i);
-            if (line->role() == QAccessible::TreeItem) names << line->text(QAccessible::Name);
-        }
-        QCOMPARE(names, kJune2001Lines);
-    }
-
     void newDocumentKeepsTheEclipse() {
-        StepToJune2001();
+        Step("2001", ">>");
         m_frame->OnViewNorth();
         const Eclipse_Record record = m_doc->m_eclipse;
         const double latitude = m_doc->m_dCentreLat;
         const double longitude = m_doc->m_dCentreLon;
-        FocusOn(m_frame->GetTreeView());
+        QVERIFY(FocusOn(m_frame->GetTreeView()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(SameEclipse(m_doc->m_eclipse, record));
         QCOMPARE(m_doc->m_bCentreSet, 1);
@@ -604,22 +457,12 @@ class MainFrameTest : public QObject {
         QVERIFY(CountPixels(GrabMap(m_frame), kOverlayColour) > 500);
     }
 
-    void opensShowingTheWholeGlobe() {
-        QVERIFY(m_frame->GetMapView()->width() >= CVelmorView::kMapExtentPixels);
-        QVERIFY(m_frame->GetMapView()->height() >= CVelmorView::kMapExtentPixels);
-        // And the details list is wide enough for its longest line.
-        const QFontMetrics metrics = m_frame->GetTreeView()->fontMetrics();
-        QVERIFY(m_frame->GetTreeView()->viewport()->width() >
-                metrics.horizontalAdvance("Type = Total Annular ; Noncentral "));
-    }
-
     void resizingKeepsTheMapInPlace() {
-        StepToJune2001();
+        Step("2001", ">>");
         const QImage before = GrabMap(m_frame);
         m_frame->resize(m_frame->width() + 150, m_frame->height() + 90);
         QTRY_VERIFY(m_frame->GetMapView()->width() >= before.width() + 150);
-        const QImage after = GrabMap(m_frame);
-        QCOMPARE(after.copy(before.rect()), before);
+        QCOMPARE(GrabMap(m_frame).copy(before.rect()), before);
     }
 };
 

@@ -1,16 +1,16 @@
 #include "shell_fixture.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
-#include <QWidget>
 
 #include "app/shell/main_frame.h"
 #include "app/shell/shell_identity.h"
 #include "app/shell/velmor_view.h"
+#include "app/velmor_doc.h"
 
 void PrepareTestSettings() {
     QStandardPaths::setTestModeEnabled(true);
@@ -55,6 +55,44 @@ Date_Bar_Values ReadDateBar(const CMainFrame* frame) {
             Selected(frame->GetMinuteList()), Selected(frame->GetSecondList())};
 }
 
+QString Date_Bar_Values::Text() const {
+    return QString("%1-%2-%3 %4:%5:%6")
+        .arg(year)
+        .arg(month)
+        .arg(day)
+        .arg(hour)
+        .arg(minute)
+        .arg(second);
+}
+
+bool Frame_Test::Open() {
+    m_app = StartProgram();
+    m_frame = m_app ? m_app->GetMainFrame() : nullptr;
+    m_doc = m_app ? m_app->GetDocument() : nullptr;
+    return m_frame != nullptr && m_doc != nullptr;
+}
+
+void Frame_Test::Close() {
+    m_app.reset();
+    m_frame = nullptr;
+    m_doc = nullptr;
+}
+
+void Frame_Test::Step(const QString& year, const QString& presses) {
+    SetDateBar(m_frame, year, 1, 1, 0, 0, 0);
+    for (const QString& press : presses.split(' ', Qt::SkipEmptyParts)) {
+        QTest::mouseClick(press == ">>" ? m_frame->GetNextButton() : m_frame->GetPrevButton(),
+                          Qt::LeftButton);
+    }
+}
+
+bool Frame_Test::FocusOn(QWidget* widget) {
+    m_frame->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_frame)) return false;
+    widget->setFocus(Qt::OtherFocusReason);
+    return QTest::qWaitFor([widget] { return widget->hasFocus(); });
+}
+
 QImage GrabMap(CMainFrame* frame) {
     return frame->GetMapView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -69,26 +107,4 @@ int CountPixels(const QImage& image, const QColor& colour) {
         }
     }
     return count;
-}
-
-class Paint_Counter::Filter : public QObject {
-  public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-    int count = 0;
-};
-
-Paint_Counter::Paint_Counter(QWidget* widget)
-    : m_filter(std::make_unique<Filter>()), m_widget(widget) {
-    m_widget->installEventFilter(m_filter.get());
-}
-
-Paint_Counter::~Paint_Counter() {
-    m_widget->removeEventFilter(m_filter.get());
-}
-
-int Paint_Counter::Count() const {
-    return m_filter->count;
 }
