@@ -20,37 +20,34 @@ const RecordingDC::PenValue BLACK_PEN{PS_SOLID, 1, 0x000000};
 const RecordingDC::PenValue WATER_PEN{PS_SOLID, 1, 0xA05000};
 const RecordingDC::PenValue CITY_PEN{PS_SOLID, 1, 0x00FFFF};
 
-TEST(Document, ConstructionLeavesNoEclipseAndNoCentre) {
+TEST(Document, ConstructionLeavesNoEclipseAndNoCentreAndNewKeepsEverything) {
     WorldDir dir;
     CVelmorDoc doc(dir.Path());
     EXPECT_EQ(doc.m_eclipse.valid, 0);
     EXPECT_EQ(doc.m_bCentreSet, 0);
     ASSERT_NE(doc.m_pGlobe, nullptr);
     ASSERT_NE(doc.m_pGraticule, nullptr);
-    EXPECT_EQ(doc.m_pGlobe->GetCentreX(), 320.0);
-    EXPECT_EQ(doc.m_pGlobe->GetCentreY(), 320.0);
-    EXPECT_EQ(doc.m_pGlobe->GetRadius(), 318.0);
-    EXPECT_NEAR(doc.m_pGlobe->GetLatitude(), 0.0, 1e-12);
-    EXPECT_NEAR(doc.m_pGlobe->GetLongitude(), 0.0, 1e-12);
-    double sinRotation, c, d, e, f, g;
-    doc.m_pGlobe->GetRotationTerms(sinRotation, c, d, e, f, g);
+    const Globe& g = *doc.m_pGlobe;
+    EXPECT_EQ((std::vector<double>{g.GetCentreX(), g.GetCentreY(), g.GetRadius()}),
+              (std::vector<double>{320, 320, 318}));
+    EXPECT_NEAR(g.GetLatitude(), 0.0, 1e-12);
+    EXPECT_NEAR(g.GetLongitude(), 0.0, 1e-12);
+    double sinRotation, c, d, e, f, h;
+    g.GetRotationTerms(sinRotation, c, d, e, f, h);
     EXPECT_EQ(sinRotation, 0.0);
-    EXPECT_NEAR(doc.m_pGraticule->latitudeStep * AngleConstants().RAD_TO_DEG, 20.0, 1e-12);
-    EXPECT_NEAR(doc.m_pGraticule->longitudeStep * AngleConstants().RAD_TO_DEG, 30.0, 1e-12);
-    EXPECT_NEAR(doc.m_pGraticule->polarGap * AngleConstants().RAD_TO_DEG, 10.0, 1e-12);
-    EXPECT_NEAR(doc.m_pGraticule->segmentStep * AngleConstants().RAD_TO_DEG, 5.0, 1e-12);
-}
+    const Graticule& grid = *doc.m_pGraticule;
+    const double toDegrees = AngleConstants().RAD_TO_DEG;
+    EXPECT_NEAR(grid.latitudeStep * toDegrees, 20.0, 1e-12);
+    EXPECT_NEAR(grid.longitudeStep * toDegrees, 30.0, 1e-12);
+    EXPECT_NEAR(grid.polarGap * toDegrees, 10.0, 1e-12);
+    EXPECT_NEAR(grid.segmentStep * toDegrees, 5.0, 1e-12);
 
-TEST(Document, NewDocumentKeepsEverything) {
-    WorldDir dir;
-    CVelmorDoc doc(dir.Path());
     doc.m_eclipse.valid = 1;
     doc.m_eclipse.jde = 2451401.96105;
     doc.m_bCentreSet = 1;
     doc.m_dCentreLat = 15.0;
     doc.m_dCentreLon = -75.0;
     Land* land = doc.m_pLand;
-    Globe* globe = doc.m_pGlobe;
     EXPECT_EQ(doc.OnNewDocument(), 1);
     EXPECT_EQ(doc.m_eclipse.valid, 1);
     EXPECT_EQ(doc.m_eclipse.jde, 2451401.96105);
@@ -58,54 +55,36 @@ TEST(Document, NewDocumentKeepsEverything) {
     EXPECT_EQ(doc.m_dCentreLat, 15.0);
     EXPECT_EQ(doc.m_dCentreLon, -75.0);
     EXPECT_EQ(doc.m_pLand, land);
-    EXPECT_EQ(doc.m_pGlobe, globe);
+    EXPECT_EQ(doc.m_pGlobe, &g);
     EXPECT_EQ(doc.m_nLand, 2);
 }
 
-// The first count line of a data file, read on its own.
-int CountOf(const std::string& path) {
+// The first count line of a data file beside the program, read on its own.
+int CountBesideTheProgram(const char* name) {
+    char path[platform::EXE_PATH_MAX];
+    platform::GetModuleFileName(path, sizeof path);
+    std::strcpy(std::strrchr(path, '/') + 1, name);
     CStdioFile file;
-    if (!file.Open(path.c_str(), CStdioFile::modeRead)) return -1;
+    if (!file.Open(path, CStdioFile::modeRead)) return -1;
     char line[80];
     while (file.ReadString(line, sizeof line) != nullptr)
         if (line[0] != ';') return std::atoi(line);
     return -1;
 }
 
-std::string ExeDirectory() {
-    char path[platform::EXE_PATH_MAX];
-    platform::GetModuleFileName(path, sizeof path);
-    *(std::strrchr(path, '/') + 1) = '\0';
-    return path;
-}
-
-TEST(Document, DefaultConstructionReadsTheFilesBesideTheProgram) {
-    const std::string dir = ExeDirectory();
-    CVelmorDoc doc;
-    EXPECT_EQ(doc.m_nCities, CountOf(dir + "WORLD.CIT"));
-    EXPECT_EQ(doc.m_nLand, CountOf(dir + "WORLD.LAN"));
-    EXPECT_EQ(doc.m_nRivers, CountOf(dir + "WORLD.RIV"));
-    EXPECT_EQ(doc.m_nWater, CountOf(dir + "WORLD.WAT"));
-    EXPECT_GT(doc.m_nCities, 100);
-    EXPECT_GT(doc.m_nLand, 100);
-}
-
 // The segments a Line draws, worked out here from the projection of its points.
 void AddExpectedSegments(const Line& line, const Globe& globe, int closed,
                          std::vector<std::vector<int>>& out) {
     if (line.last - line.first < closed + 2) return;
-    int x0, y0, px, py;
+    int x0, y0;
     const double w0 = line.points[line.first].Project(globe, x0, y0);
     double pw = w0;
-    px = x0;
-    py = y0;
+    int px = x0, py = y0;
     for (int i = line.first + 1; i < line.last; ++i) {
         int x, y;
         const double w = line.points[i].Project(globe, x, y);
         if (pw > 0 && w > 0) out.push_back({px, py, x, y});
-        px = x;
-        py = y;
-        pw = w;
+        px = x, py = y, pw = w;
     }
     if (closed && pw > 0 && w0 > 0) out.push_back({px, py, x0, y0});
 }
@@ -115,9 +94,16 @@ struct WorldView {
     double latitude, longitude;
 };
 
-// The whole world as drawn into a recording device context, checked call by call.
+// The whole world beside the program as drawn into a recording device context, checked
+// call by call.
 TEST(Document, DrawWorldOfTheShippedData) {
     CVelmorDoc doc;
+    EXPECT_EQ(
+        (std::vector<int>{doc.m_nCities, doc.m_nLand, doc.m_nRivers, doc.m_nWater}),
+        (std::vector<int>{CountBesideTheProgram("WORLD.CIT"), CountBesideTheProgram("WORLD.LAN"),
+                          CountBesideTheProgram("WORLD.RIV"), CountBesideTheProgram("WORLD.WAT")}));
+    EXPECT_GT(doc.m_nCities, 100);
+    EXPECT_GT(doc.m_nLand, 100);
     const WorldView views[] = {{"facing 0 N, 0 E", 0, 0}, {"facing 35 N, 100 E", 35, 100}};
     for (const WorldView& v : views) {
         SCOPED_TRACE(v.label);
@@ -133,9 +119,9 @@ TEST(Document, DrawWorldOfTheShippedData) {
         // The disc first, outlined with the default pen.
         ASSERT_GE(calls.size(), 3u);
         EXPECT_EQ(calls[0].op, Op::SelectBrush);
-        EXPECT_EQ(calls[1].op, Op::Ellipse);
-        EXPECT_EQ((std::vector<int>{calls[1].a, calls[1].b, calls[1].c, calls[1].d}),
-                  (std::vector<int>{2, 2, 638, 638}));
+        EXPECT_EQ(
+            (std::vector<int>{int(calls[1].op), calls[1].a, calls[1].b, calls[1].c, calls[1].d}),
+            (std::vector<int>{int(Op::Ellipse), 2, 2, 638, 638}));
         EXPECT_EQ(calls[1].brush, RGB(40, 166, 254));
         EXPECT_TRUE(calls[1].stockPen);
 

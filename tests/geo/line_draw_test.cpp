@@ -17,27 +17,13 @@ const Point V3(20, -50);  // (91, 211)
 const Point V4(-30, -20);
 const Point H(-45, 135);  // hidden, mirrored to (479, 545)
 
-int X(const Point& p, const Globe& g) {
-    int x, y;
-    p.Project(g, x, y);
-    return x;
-}
-int Y(const Point& p, const Globe& g) {
-    int x, y;
-    p.Project(g, x, y);
-    return y;
-}
-
-struct VisibilityCase {
-    const char* label;
-    std::vector<Point> points;
-    int closed;
-    // Indices of the points that end a drawn segment, as (from, to) pairs.
-    std::vector<std::pair<int, int>> drawn;
-};
-
 TEST(LineDraw, SegmentsWithAHiddenEndAreLeftOutWhole) {
-    const VisibilityCase cases[] = {
+    const struct {
+        const char* label;
+        std::vector<Point> points;
+        int closed;
+        std::vector<std::pair<int, int>> drawn;  // (from, to) indices of the segments drawn
+    } cases[] = {
         {"visible, hidden, visible draws nothing", {V0, H, V1}, 0, {}},
         {"visible, visible, hidden, visible, visible draws the first and last",
          {V0, V1, H, V2, V3},
@@ -57,49 +43,24 @@ TEST(LineDraw, SegmentsWithAHiddenEndAreLeftOutWhole) {
          {{0, 1}, {1, 2}}},
         {"open line with two points", {V3, V4}, 0, {{0, 1}}},
     };
-    for (const VisibilityCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         RecordedGlobe r;
         std::vector<Point> points = c.points;
         Line line(static_cast<int>(points.size()), points.data(), "");
         line.Draw(r.globe, RGB(0, 0, 0), c.closed, 1, PS_SOLID);
         std::vector<std::vector<int>> expected;
-        for (auto [from, to] : c.drawn)
-            expected.push_back({X(points[from], r.globe), Y(points[from], r.globe),
-                                X(points[to], r.globe), Y(points[to], r.globe)});
+        for (auto [from, to] : c.drawn) {
+            expected.push_back(std::vector<int>(4));
+            points[from].Project(r.globe, expected.back()[0], expected.back()[1]);
+            points[to].Project(r.globe, expected.back()[2], expected.back()[3]);
+        }
         EXPECT_EQ(Segments(r.dc), expected);
         // Every point is visited: a move or a line for each, plus the first move.
         EXPECT_EQ(
             r.dc.CountOf(Op::MoveTo) + r.dc.CountOf(Op::LineTo),
             points.size() + (c.closed && !c.drawn.empty() && c.drawn.back().second == 0 ? 1 : 0));
         ExpectObjectsReleased(r.dc);
-    }
-}
-
-TEST(LineDraw, TooFewPointsDrawNothingAtAll) {
-    Point two[2] = {V0, V1};
-    Point three[3] = {V0, V1, V2};
-    struct Case {
-        const char* label;
-        Point* points;
-        int size;
-        Line_Style style;
-        bool drawn;
-        size_t segments;
-    } cases[] = {
-        {"river of 2 points", two, 2, RIVER_STYLE, true, 1},
-        {"land of 2 points", two, 2, LAND_STYLE, false, 0},
-        {"water of 2 points", two, 2, WATER_STYLE, false, 0},
-        {"land of 3 points", three, 3, LAND_STYLE, true, 3},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        RecordedGlobe r;
-        Line line(c.size, c.points, "Named");
-        DrawInStyle(line, r.globe, c.style);
-        EXPECT_EQ(r.dc.Calls().empty(), !c.drawn);
-        EXPECT_EQ(r.dc.CountOf(Op::TextOut), c.drawn ? 1u : 0u);
-        EXPECT_EQ(r.dc.CountOf(Op::LineTo), c.segments);
     }
 }
 
@@ -117,27 +78,34 @@ TEST(LineDraw, OnlyTheRangeIsDrawn) {
     EXPECT_TRUE(r.dc.Calls().empty());
 }
 
-TEST(LineDraw, StylesOfTheWorldLines) {
-    struct Case {
+TEST(LineDraw, WorldLinesInTheirStylesAndTooShortOnesNotAtAll) {
+    const RecordingDC::PenValue BLACK{PS_SOLID, 1, 0x000000}, DARK_BLUE{PS_SOLID, 1, 0xA05000};
+    const struct {
         const char* label;
         int kind;  // 0 land, 1 river, 2 water
+        int size;  // of a line through V0, V1 and V2
         RecordingDC::PenValue pen;
-        size_t segments;  // of a visible triangle
+        size_t segments;  // none: nothing drawn at all, not even the name
     } cases[] = {
-        {"land: black, closed", 0, {PS_SOLID, 1, 0x000000}, 3},
-        {"river: black, open", 1, {PS_SOLID, 1, 0x000000}, 2},
-        {"water: dark blue, closed", 2, {PS_SOLID, 1, 0xA05000}, 3},
+        {"land: black, closed", 0, 3, BLACK, 3},
+        {"river: black, open", 1, 3, BLACK, 2},
+        {"water: dark blue, closed", 2, 3, DARK_BLUE, 3},
+        {"river of 2 points", 1, 2, BLACK, 1},
+        {"land of 2 points", 0, 2, BLACK, 0},
+        {"water of 2 points", 2, 2, DARK_BLUE, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         Point points[3] = {V0, V1, V2};
         RecordedGlobe r;
-        if (c.kind == 0) Land(3, points, "").Draw(r.globe);
-        if (c.kind == 1) River(3, points, "").Draw(r.globe);
-        if (c.kind == 2) Water(3, points, "").Draw(r.globe);
+        if (c.kind == 0) Land(c.size, points, "Named").Draw(r.globe);
+        if (c.kind == 1) River(c.size, points, "Named").Draw(r.globe);
+        if (c.kind == 2) Water(c.size, points, "Named").Draw(r.globe);
         const auto lines = r.dc.CallsOf(Op::LineTo);
         ASSERT_EQ(lines.size(), c.segments);
         for (const auto& call : lines) EXPECT_EQ(call.pen, c.pen);
+        EXPECT_EQ(r.dc.Calls().empty(), c.segments == 0);
+        EXPECT_EQ(r.dc.CountOf(Op::TextOut), c.segments == 0 ? 0u : 1u);
         ExpectObjectsReleased(r.dc);
     }
     // The lake shores stand out from the disc they are drawn on.
@@ -170,25 +138,19 @@ TEST(LineDraw, CallsComeInTheirOrderWithTheGivenPen) {
     ExpectObjectsReleased(r.dc);
 }
 
-TEST(LineDraw, NameOfAHiddenFirstPointIsWrittenAtItsMirroredPixel) {
+TEST(LineDraw, TheNameGoesAtTheFirstPixelEvenWhenHiddenAndAnEmptyOneNowhere) {
     Point points[2] = {H, V0};
-    Line line(2, points, "Far");
     RecordedGlobe r;
-    line.Draw(r.globe, RGB(0, 0, 0), 0, 1, PS_SOLID);
+    Line(2, points, "Far").Draw(r.globe, RGB(0, 0, 0), 0, 1, PS_SOLID);
     const auto texts = r.dc.CallsOf(Op::TextOut);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].a, 479);
+    EXPECT_EQ(texts[0].a, 479);  // the mirrored pixel
     EXPECT_EQ(texts[0].b, 545);
     EXPECT_EQ(r.dc.CountOf(Op::LineTo), 0u);
-}
-
-TEST(LineDraw, AnEmptyNameWritesNothingButStillSelectsTheFont) {
-    Point points[2] = {V0, V1};
-    Line line(2, points, "");
-    RecordedGlobe r;
-    line.Draw(r.globe, RGB(0, 0, 0), 0, 1, PS_SOLID);
+    r.dc.Clear();
+    Line(2, points, "").Draw(r.globe, RGB(0, 0, 0), 0, 1, PS_SOLID);
     EXPECT_EQ(r.dc.CountOf(Op::TextOut), 0u);
-    EXPECT_EQ(r.dc.CountOf(Op::SelectFont), 2u);
+    EXPECT_EQ(r.dc.CountOf(Op::SelectFont), 2u);  // the font is selected all the same
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "geo/world_lines.h"
 #include "platform/fatal.h"
@@ -12,24 +13,20 @@ namespace {
 #define EXPECT_FATAL(statement, message) \
     EXPECT_EXIT(statement, ::testing::ExitedWithCode(platform::FATAL_EXIT_STATUS), message)
 
-TEST(Line, DefaultIsUnsized) {
-    Line line;
-    EXPECT_EQ(line.size, 0);
-    EXPECT_EQ(line.first, -1);
-    EXPECT_EQ(line.last, -1);
-    EXPECT_EQ(line.points, nullptr);
-    EXPECT_EQ(line.owns, 0);
-    EXPECT_STREQ(line.name, "");
+// size, first, last and owns, in that order.
+std::vector<int> Shape(const Line& line) {
+    return {line.size, line.first, line.last, line.owns};
 }
 
-TEST(Line, AllocateGivesAnOwnedBufferOfNorthPoles) {
+TEST(Line, AllocateRangeAndResetKeepTheirBookkeeping) {
     Line line;
+    EXPECT_EQ(Shape(line), (std::vector<int>{0, -1, -1, 0}));
+    EXPECT_EQ(line.points, nullptr);
+    EXPECT_STREQ(line.name, "");
+
     line.SetName("Kept");
-    line.Allocate(5);
-    EXPECT_EQ(line.size, 5);
-    EXPECT_EQ(line.first, 0);
-    EXPECT_EQ(line.last, 5);
-    EXPECT_EQ(line.owns, 1);
+    line.Allocate(5);  // an owned buffer of North Poles
+    EXPECT_EQ(Shape(line), (std::vector<int>{5, 0, 5, 1}));
     EXPECT_STREQ(line.name, "Kept");
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(line.NthPoint(i).colatitude, 0.0f);
@@ -37,84 +34,61 @@ TEST(Line, AllocateGivesAnOwnedBufferOfNorthPoles) {
     }
     EXPECT_EQ(&line.First(), &line.points[0]);
     EXPECT_EQ(&line.Last(), &line.points[4]);
-}
-
-TEST(Line, RangeMovesFirstAndLast) {
-    Line line;
-    line.Allocate(5);
     line.Range(1, 3);
     EXPECT_EQ(&line.First(), &line.points[1]);
     EXPECT_EQ(&line.Last(), &line.points[2]);
-    line.Range(0, 0);  // empty range accepted
-    EXPECT_EQ(line.first, 0);
-    EXPECT_EQ(line.last, 0);
+    line.Range(0, 0);  // empty ranges accepted
+    EXPECT_EQ(Shape(line), (std::vector<int>{5, 0, 0, 1}));
     line.Range(5, 5);
-    line.Range(0, 5);
-    EXPECT_EQ(&line.Last(), &line.points[4]);
+    line.Range(2, 3);
+    line.Allocate(6);  // the full range again
+    EXPECT_EQ(Shape(line), (std::vector<int>{6, 0, 6, 1}));
+
+    Point buffer[4];
+    line.Reset(4, buffer, "");  // lent, full range
+    EXPECT_EQ(line.points, buffer);
+    EXPECT_EQ(Shape(line), (std::vector<int>{4, 0, 4, 0}));
+    line.Range(1, 2);
+    line.Reset(3, buffer, "");
+    EXPECT_EQ(Shape(line), (std::vector<int>{3, 0, 3, 0}));
 }
 
-TEST(Line, ResetLendsABufferAndCopiesTheNameVerbatim) {
+TEST(Line, NamesAreCopiedVerbatimAndSetNameBlanksUnderscores) {
     Point buffer[3];
     Line line(3, buffer, "New_York");
     EXPECT_EQ(line.points, buffer);
-    EXPECT_EQ(line.owns, 0);
-    EXPECT_EQ(line.size, 3);
-    EXPECT_EQ(line.first, 0);
-    EXPECT_EQ(line.last, 3);
+    EXPECT_EQ(Shape(line), (std::vector<int>{3, 0, 3, 0}));
     EXPECT_STREQ(line.name, "New_York");
     line.SetName("New_York");
     EXPECT_STREQ(line.name, "New York");
-
     std::string forty(40, 'q');
     forty[3] = '_';
     line.Reset(2, buffer, forty.c_str());
     EXPECT_EQ(std::string(line.name), forty.substr(0, 31));
     line.SetName(forty.c_str());
-    std::string blanked = forty.substr(0, 31);
-    blanked[3] = ' ';
-    EXPECT_EQ(std::string(line.name), blanked);
+    EXPECT_EQ(std::string(line.name), "qqq " + std::string(27, 'q'));
 }
 
-TEST(Line, ResettingRestoresTheFullRange) {
-    Point buffer[4];
-    Line line(4, buffer, "");
-    line.Range(1, 2);
-    line.Reset(4, buffer, "");
-    EXPECT_EQ(line.first, 0);
-    EXPECT_EQ(line.last, 4);
-    line.Allocate(3);
-    line.Range(2, 3);
-    line.Allocate(6);
-    EXPECT_EQ(line.first, 0);
-    EXPECT_EQ(line.last, 6);
-}
-
-TEST(Line, AllocateOverALentBufferLeavesItAlone) {
+TEST(Line, OnlyOwnedBuffersAreFreed) {
+    // A free of the stack buffer, or a leak, shows as a failure of the sanitizer build.
     Point buffer[2] = {Point(10.0, 20.0), Point(30.0, 40.0)};
     {
         Line line(2, buffer, "");
-        line.Allocate(4);  // the sanitizer would report a free of the stack buffer
+        line.Allocate(4);
         EXPECT_NE(line.points, buffer);
         EXPECT_EQ(line.owns, 1);
+        line.Allocate(100);
+        line.Reset(2, buffer, "");
+        EXPECT_EQ(line.owns, 0);
+        line.Allocate(10);
     }
     EXPECT_EQ(buffer[1].colatitude, Point(30.0, 40.0).colatitude);
-}
-
-TEST(Line, ReallocatingAndResettingFreeAnOwnedBuffer) {
-    // Leaks here show as failures of the sanitizer build.
-    Point buffer[2];
-    Line line;
-    line.Allocate(100);
-    line.Allocate(50);
-    line.Reset(2, buffer, "");
-    EXPECT_EQ(line.owns, 0);
-    line.Allocate(10);
     Land* lands = new Land[3];
     for (int i = 0; i < 3; ++i) lands[i].Allocate(7);
+    delete[] lands;
     Line* asLine = new River();
     asLine->Reset(2, buffer, "");
     delete asLine;  // virtual destruction, lent buffer untouched
-    delete[] lands;
 }
 
 TEST(LineDeathTest, EveryBrokenPreconditionEndsTheProgram) {

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -35,6 +34,7 @@ class TextFileTest : public ::testing::Test {
         CStdioFile file;
         EXPECT_TRUE(
             file.Open(Write(content).c_str(), CStdioFile::modeRead | CStdioFile::shareDenyWrite));
+        EXPECT_EQ(file.GetLength(), content.size());
         std::vector<std::string> lines;
         std::vector<char> buffer(size);
         while (file.ReadString(buffer.data(), size) != nullptr) lines.emplace_back(buffer.data());
@@ -47,16 +47,13 @@ class TextFileTest : public ::testing::Test {
     std::vector<std::string> m_files;
 };
 
-struct ReadCase {
-    const char* label;
-    std::string content;
-    unsigned size;
-    std::vector<std::string> lines;
-};
-
-TEST_F(TextFileTest, ReadsLinesAsTheLineReadRulesSay) {
-    const std::string hundred(100, 'x');
-    const ReadCase cases[] = {
+TEST_F(TextFileTest, ReadsLinesOfAtMostOneCharacterLessThanTheBuffer) {
+    const struct {
+        const char* label;
+        std::string content;
+        unsigned size;
+        std::vector<std::string> lines;
+    } cases[] = {
         {"lines keep their line end", "a\nbc\n", 80, {"a\n", "bc\n"}},
         {"CR LF reads as one line end", "a\r\nbc\r\n", 80, {"a\n", "bc\n"}},
         {"a lone CR stays", "a\rb\n", 80, {"a\rb\n"}},
@@ -64,7 +61,7 @@ TEST_F(TextFileTest, ReadsLinesAsTheLineReadRulesSay) {
         {"empty file", "", 80, {}},
         {"blank lines", "\n\n", 80, {"\n", "\n"}},
         {"100 characters in pieces of 79",
-         hundred + "\n",
+         std::string(100, 'x') + "\n",
          80,
          {std::string(79, 'x'), std::string(21, 'x') + "\n"}},
         {"exactly 79 characters then the line end",
@@ -77,7 +74,7 @@ TEST_F(TextFileTest, ReadsLinesAsTheLineReadRulesSay) {
          {std::string(78, 'y') + "\n", "z"}},
         {"buffer of 2 reads one character at a time", "ab\n", 2, {"a", "b", "\n"}},
     };
-    for (const ReadCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         EXPECT_EQ(ReadAll(c.content, c.size), c.lines);
     }
@@ -88,6 +85,7 @@ TEST_F(TextFileTest, OpenFailsForMissingFilesAndDirectories) {
     EXPECT_FALSE(file.Open((m_dir + "/missing").c_str(), CStdioFile::modeRead));
     EXPECT_FALSE(file.Open(m_dir.c_str(), CStdioFile::modeRead));
     EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(file.GetLength(), 0u);
     char buffer[8];
     EXPECT_EQ(file.ReadString(buffer, sizeof buffer), nullptr);
 }
@@ -107,13 +105,6 @@ TEST_F(TextFileTest, DenyWriteRefusesAFileLockedForWriting) {
     int late = open(path.c_str(), O_RDWR);
     EXPECT_NE(flock(late, LOCK_EX | LOCK_NB), 0);
     close(late);
-}
-
-TEST_F(TextFileTest, LengthIsTheFileSize) {
-    CStdioFile file;
-    EXPECT_EQ(file.GetLength(), 0u);
-    ASSERT_TRUE(file.Open(Write("12345\r\n").c_str(), CStdioFile::modeRead));
-    EXPECT_EQ(file.GetLength(), 7u);
 }
 
 }  // namespace
