@@ -40,7 +40,9 @@ TEST(Project, CasesToThePixel) {
         EXPECT_EQ(x, c.x);
         EXPECT_EQ(y, c.y);
         EXPECT_NEAR(w, c.w, c.wTolerance);
-        if (c.latitude == 90) EXPECT_GT(w, 0.0);
+        if (c.latitude == 90) {
+            EXPECT_GT(w, 0.0);
+        }
     }
     EXPECT_NEAR(turned.GetLatitude(), 52.0, 1e-12);
     EXPECT_NEAR(turned.GetLongitude(), 21.0, 1e-12);

@@ -135,7 +135,9 @@ TEST(PixelRasterTest, ClippedSegmentsMatchTheReferenceStepByStep) {
                   Reference(canvas, s.x0, s.y0, s.x1, s.y1, dotted ? start : -1).pixels);
         const int64_t n =
             std::max(std::llabs(int64_t{s.x1} - s.x0), std::llabs(int64_t{s.y1} - s.y0));
-        if (dotted) EXPECT_EQ(dots.next, (start + n) % pixel_raster::DOT_PERIOD);
+        if (dotted) {
+            EXPECT_EQ(dots.next, (start + n) % pixel_raster::DOT_PERIOD);
+        }
     }
 }
 
