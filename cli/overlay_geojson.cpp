@@ -15,7 +15,8 @@ using Piece = std::vector<Position>;
 
 Position ToPosition(const Point& p) {
     const Angle_Constants& k = AngleConstants();
-    return {p.longitude * k.RAD_TO_DEG, 90.0 - p.colatitude * k.RAD_TO_DEG};
+    // Adding 0 turns a negative zero into a plain one, so that no "-0.00000" is written.
+    return {p.longitude * k.RAD_TO_DEG + 0.0, 90.0 - p.colatitude * k.RAD_TO_DEG + 0.0};
 }
 
 }  // namespace

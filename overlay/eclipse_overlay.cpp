@@ -34,15 +34,19 @@ struct Run {
     bool EndedBefore(int step) const { return state == 2 && end < step; }
 };
 
-// Appends one point to an outline if the query found it.
+// Gathers the points of one outline: each query writes its answer into latitude and
+// longitude, and a successful one (status 0) adds that answer as the next point.
 class Outline_Builder {
   public:
     explicit Outline_Builder(Line& line) : m_line(line) {}
-    void Add(int status, double latitude, double longitude) {
-        if (status != 0) return;
-        m_line.NthPoint(m_count++).SetGeo(latitude, longitude);
+    // Call with the status of a query that has just written latitude and longitude.
+    void Add(int status) {
+        if (status == 0) m_line.NthPoint(m_count++).SetGeo(latitude, longitude);
     }
     int Count() const { return m_count; }
+
+    double latitude = 0;
+    double longitude = 0;
 
   private:
     Line& m_line;
@@ -120,12 +124,15 @@ Eclipse_Overlay::Eclipse_Overlay(CDC* dc, CVelmorView* view, CVelmorDoc* doc)
             // 4 lie across the axis, so their sides are swapped.
             Line& outline = lines[OVERLAY_OUTLINE_FIRST + outlines];
             Outline_Builder builder(outline);
-            double la = 0, lo = 0;
-            for (int c : {0, 1, 2}) builder.Add(ConeLimitRight(shadow, c, la, lo), la, lo);
-            for (int c : {3, 4}) builder.Add(ConeLimitLeft(shadow, c, la, lo), la, lo);
-            builder.Add(runs[0].status, centreLatitude, centreLongitude);
-            for (int c : {4, 3}) builder.Add(ConeLimitRight(shadow, c, la, lo), la, lo);
-            for (int c : {2, 1, 0}) builder.Add(ConeLimitLeft(shadow, c, la, lo), la, lo);
+            double& la = builder.latitude;
+            double& lo = builder.longitude;
+            for (int c : {0, 1, 2}) builder.Add(ConeLimitRight(shadow, c, la, lo));
+            for (int c : {3, 4}) builder.Add(ConeLimitLeft(shadow, c, la, lo));
+            la = centreLatitude;
+            lo = centreLongitude;
+            builder.Add(runs[0].status);
+            for (int c : {4, 3}) builder.Add(ConeLimitRight(shadow, c, la, lo));
+            for (int c : {2, 1, 0}) builder.Add(ConeLimitLeft(shadow, c, la, lo));
             if (builder.Count() > 0) {
                 const int index = OVERLAY_OUTLINE_FIRST + outlines;
                 drawFlags[index] = 1;

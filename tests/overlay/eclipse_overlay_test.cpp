@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,38 @@ TEST(EclipseOverlay, WorkedCaseOfAugust1999) {
         if (overlay.drawFlags[n]) {
             EXPECT_GE(overlay.lines[n].first, 1) << n;
         }
+    }
+}
+
+// Each outline walks across the shadow through the points the limit lines and the central
+// line got at its step, in the order right limits 0 to 2, left limits 3 and 4, the centre,
+// right limits 4 and 3, left limits 2 to 0; only the points found are in it.
+TEST(EclipseOverlay, OutlinesAreMadeOfTheLinesPointsAtTheirStep) {
+    const int order[] = {6, 8, 10, 11, 13, 0, 14, 12, 9, 7, 5};
+    for (double jde : {2451401.96105, 2453115.066158, 2457987.268521, 2452258.370413}) {
+        SCOPED_TRACE(jde);
+        Eclipse_Overlay overlay(nullptr, nullptr, &DocumentAt(jde));
+        int outlines = 0;
+        for (int step = 0; step < OVERLAY_STEPS; step += 30) {
+            const int index = OVERLAY_OUTLINE_FIRST + outlines;
+            if (index >= OVERLAY_LINES || !overlay.drawFlags[index]) break;
+            Line& outline = overlay.lines[index];
+            if (Hhmm(overlay.BaseJulianDay() + (step - 300) / 1440.0) != outline.name) continue;
+            ++outlines;
+            size_t next = 0;
+            for (int p = outline.first; p < outline.last; ++p) {
+                const Point& point = outline.NthPoint(p);
+                while (next < std::size(order)) {
+                    const Point& candidate = overlay.lines[order[next++]].NthPoint(step);
+                    if (candidate.colatitude == point.colatitude &&
+                        candidate.longitude == point.longitude) {
+                        break;
+                    }
+                    ASSERT_LT(next, std::size(order)) << outline.name << " point " << p;
+                }
+            }
+        }
+        EXPECT_GT(outlines, 3);
     }
 }
 
