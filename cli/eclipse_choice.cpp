@@ -1,9 +1,5 @@
 #include "cli/eclipse_choice.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-
 Option_Result TakeChoiceOption(const std::vector<std::string>& args, size_t& i, std::time_t now,
                                Eclipse_Choice& choice, std::string& error) {
     const std::string& arg = args[i];
@@ -19,11 +15,8 @@ Option_Result TakeChoiceOption(const std::vector<std::string>& args, size_t& i, 
     } else {
         return TakeStepOption(args, i, now, choice.steps, error);
     }
-    errno = 0;
-    char* end = nullptr;
-    const double jde = std::strtod(value.c_str(), &end);
-    if (value.empty() || *end != '\0' || errno != 0 || !std::isfinite(jde) ||
-        jde < MIN_CHOICE_JDE || jde > MAX_CHOICE_JDE) {
+    double jde = 0;
+    if (!ParseReal(value, jde) || jde < MIN_CHOICE_JDE || jde > MAX_CHOICE_JDE) {
         error = "invalid instant '" + value + "': --jde takes a Julian Ephemeris Day from " +
                 std::to_string(static_cast<int>(MIN_CHOICE_JDE)) + " to " +
                 std::to_string(static_cast<int>(MAX_CHOICE_JDE));

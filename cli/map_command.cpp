@@ -1,10 +1,6 @@
 #include "cli/map_command.h"
 
-#include <cctype>
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include <ctime>
 
@@ -22,30 +18,12 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-// A whole string as a finite number.
-bool ParseNumber(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(begin, &end);
-    return errno == 0 && end == begin + text.size() && std::isfinite(value);
-}
-
 bool ParseCentre(const std::string& text, double& latitude, double& longitude) {
     const size_t comma = text.find(',');
     if (comma == std::string::npos) return false;
-    return ParseNumber(text.substr(0, comma), latitude) &&
-           ParseNumber(text.substr(comma + 1), longitude) && latitude >= -90.0 &&
-           latitude <= 90.0 && longitude >= -360.0 && longitude <= 360.0;
-}
-
-bool HasPictureExtension(const std::string& path) {
-    const size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == "png" || ext == "svg";
+    return ParseReal(text.substr(0, comma), latitude) &&
+           ParseReal(text.substr(comma + 1), longitude) && latitude >= -90.0 && latitude <= 90.0 &&
+           longitude >= -360.0 && longitude <= 360.0;
 }
 
 }  // namespace
@@ -106,8 +84,9 @@ int RunMapCommand(const std::vector<std::string>& args) {
         return Fail(choiceError + SEE_HELP);
     }
     if (output.empty()) return Fail("missing -o FILE.png|FILE.svg");
-    if (!HasPictureExtension(output))
+    if (!IsPictureFileName(output)) {
         return Fail("the output file name must end in .png or .svg: '" + output + "'");
+    }
 
     CVelmorDoc document;
     Globe& globe = *document.m_pGlobe;

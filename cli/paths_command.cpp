@@ -5,9 +5,9 @@
 
 #include "app/velmor_doc.h"
 #include "cli/eclipse_choice.h"
-#include "cli/output_file.h"
 #include "cli/overlay_geojson.h"
 #include "overlay/eclipse_overlay.h"
+#include "platform/output_file.h"
 
 const char* const PATHS_USAGE =
     "usage: velmor-cli paths (--from DATE (--next | --prev) [--count N] | --jde X) -o FILE\n"
@@ -59,7 +59,12 @@ int RunPathsCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "velmor-cli: %s\n", note.c_str());
     }
     Eclipse_Overlay overlay(nullptr, nullptr, &doc);
-    if (!WriteOutputFile(output, OverlayGeoJson(overlay), error)) {
+    const std::string geoJson = OverlayGeoJson(overlay);
+    if (output == "-") {
+        std::fwrite(geoJson.data(), 1, geoJson.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 2;
+    }
+    if (!platform::WriteFileWhole(output, geoJson, error)) {
         std::fprintf(stderr, "velmor-cli: %s\n", error.c_str());
         return 2;
     }

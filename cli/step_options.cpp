@@ -1,6 +1,7 @@
 #include "cli/step_options.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -39,6 +40,14 @@ bool ParseCount(const std::string& text, long& count) {
 }
 
 }  // namespace
+
+bool ParseReal(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return errno == 0 && *end == '\0' && std::isfinite(value);
+}
 
 Option_Result TakeStepOption(const std::vector<std::string>& args, size_t& i, std::time_t now,
                              Step_Options& options, std::string& error) {

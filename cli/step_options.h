@@ -29,6 +29,9 @@ enum class Option_Result {
     InvalidDate  // --from with a date that is malformed or refused: error says why
 };
 
+// A whole argument read as a finite real number; false for anything else.
+bool ParseReal(const std::string& text, double& value);
+
 // Looks at args[i]; accepts "--from DATE", "--from=DATE", "--next", "--prev",
 // "--count N" and "--count=N".
 Option_Result TakeStepOption(const std::vector<std::string>& args, size_t& i, std::time_t now,

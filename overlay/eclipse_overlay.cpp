@@ -98,9 +98,9 @@ Eclipse_Overlay::Eclipse_Overlay(CDC* dc, CVelmorView* view, CVelmorDoc* doc)
         const int horizon = ConeHorizonPoints(shadow, 0, la1, lo1, la2, lo2);
         for (int h = 1; h <= 4; ++h) runs[h].status = horizon;
         lines[1].NthPoint(i).SetGeo(la1, lo1);
-        lines[3].NthPoint(i).SetGeo(la1, lo1);
         lines[2].NthPoint(i).SetGeo(la2, lo2);
-        lines[4].NthPoint(i).SetGeo(la2, lo2);
+        lines[3].NthPoint(i) = lines[1].NthPoint(i);
+        lines[4].NthPoint(i) = lines[2].NthPoint(i);
         for (int h = 0; h <= 2; ++h) runs[h].Track(i);
         // Lines 3 and 4 take up the crossing again once the first run of 1 and 2 is over.
         if (runs[1].EndedBefore(i)) runs[3].Track(i);

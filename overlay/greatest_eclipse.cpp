@@ -48,15 +48,27 @@ double GreatestEclipseUniversalTime(double ut) {
         }
     }
 
+    // Golden-section search: each step keeps one inner point with its value and computes
+    // only the other.
     double a = bestMinute - COARSE_STEP_MINUTES;
     double b = bestMinute + COARSE_STEP_MINUTES;
+    double left = b - (b - a) * INVERSE_GOLDEN_RATIO;
+    double right = a + (b - a) * INVERSE_GOLDEN_RATIO;
+    double leftValue = AxisDistanceSquared(ut, left);
+    double rightValue = AxisDistanceSquared(ut, right);
     for (int i = 0; i < GOLDEN_SECTION_STEPS; ++i) {
-        const double left = b - (b - a) * INVERSE_GOLDEN_RATIO;
-        const double right = a + (b - a) * INVERSE_GOLDEN_RATIO;
-        if (AxisDistanceSquared(ut, left) < AxisDistanceSquared(ut, right)) {
+        if (leftValue < rightValue) {
             b = right;
+            right = left;
+            rightValue = leftValue;
+            left = b - (b - a) * INVERSE_GOLDEN_RATIO;
+            leftValue = AxisDistanceSquared(ut, left);
         } else {
             a = left;
+            left = right;
+            leftValue = rightValue;
+            right = a + (b - a) * INVERSE_GOLDEN_RATIO;
+            rightValue = AxisDistanceSquared(ut, right);
         }
     }
     return ut + (a + b) / 2 / MINUTES_PER_DAY;

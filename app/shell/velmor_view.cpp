@@ -29,14 +29,9 @@ void CVelmorView::OnPaint() {
     CVelmorDoc* document = GetDocument();
     if (!document->m_eclipse.valid) return;
     if (m_image.size() != size()) m_image = QImage(size(), QImage::Format_RGB32);
-    m_image.fill(palette().color(QPalette::Window));  // the background erase
-    {
-        QPainter painter(&m_image);
-        // The device context hands its batched lines to the painter when it goes, so it
-        // must go before the painter does.
-        PainterDC dc(painter, &m_textCache);
-        Render(document, &dc);
-    }
+    // The background erase, then the map.
+    PaintThroughDC(m_image, palette().color(QPalette::Window), &m_textCache,
+                   [&](CDC& dc) { Render(document, &dc); });
     QPainter(this).drawImage(0, 0, m_image);
     platform::ClearVectorUpperState();
 }

@@ -22,15 +22,11 @@ void BM_DrawWorldImage(benchmark::State& state) {
     // Kept from paint to paint, as a window keeps it.
     PainterTextCache texts;
     for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        {
-            PainterDC dc(painter, &texts);
+        PaintThroughDC(image, Qt::white, &texts, [&](CDC& dc) {
             doc.m_pGlobe->SetDC(&dc);
             doc.DrawWorld();
             doc.m_pGlobe->SetDC(nullptr);
-        }
-        painter.end();
+        });
         benchmark::DoNotOptimize(image.constBits());
     }
 }

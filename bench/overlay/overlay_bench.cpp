@@ -35,15 +35,11 @@ void BM_PaintMap(benchmark::State& state) {
     // Kept from paint to paint, as a window keeps it.
     PainterTextCache texts;
     for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        {
-            PainterDC dc(painter, &texts);
+        PaintThroughDC(image, Qt::white, &texts, [&](CDC& dc) {
             doc.m_pGlobe->SetDC(&dc);
             Eclipse_Overlay overlay(&dc, nullptr, &doc);
             overlay.DrawMap();
-        }
-        painter.end();
+        });
         benchmark::DoNotOptimize(image.constBits());
     }
 }

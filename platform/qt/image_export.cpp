@@ -1,15 +1,16 @@
 #include "platform/qt/image_export.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/output_file.h"
 #include "platform/qt/painter_dc.h"
 
 namespace {
@@ -38,42 +39,34 @@ void EnsureApplication() {
     (void)app;
 }
 
-void Draw(QPaintDevice& device, int width, int height, const std::function<void(CDC&)>& draw,
-          bool fillBackground) {
-    QPainter painter(&device);
-    if (fillBackground) painter.fillRect(0, 0, width, height, Qt::white);
-    {
-        PainterDC dc(painter);
-        draw(dc);
-    }
-    painter.end();
-}
-
 }  // namespace
+
+bool IsPictureFileName(const std::string& path) {
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    return suffix == QLatin1String("png") || suffix == QLatin1String("svg");
+}
 
 bool RenderToImageFile(const std::string& path, int width, int height,
                        const std::function<void(CDC&)>& draw, std::string& error) {
-    QString file = QString::fromStdString(path);
-    QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
-        error = "cannot write " + path + ": the file name must end in .png or .svg";
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    if (!IsPictureFileName(path)) {
+        error = "cannot write '" + path + "': the file name must end in .png or .svg";
         return false;
     }
     if (width < 1 || height < 1) {
-        error = "cannot write " + path + ": empty picture";
+        error = "cannot write '" + path + "': empty picture";
         return false;
     }
     EnsureApplication();
 
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        error = "cannot write " + path + ": " + out.errorString().toStdString();
-        return false;
-    }
+    // The picture is made in memory and written whole.
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
     bool drawn = false;
     if (suffix == QLatin1String("png")) {
         QImage image(width, height, QImage::Format_RGB32);
-        Draw(image, width, height, draw, true);
+        PaintThroughDC(image, Qt::white, nullptr, draw);
         drawn = image.save(&out, "PNG");
     } else {
         QSvgGenerator svg;
@@ -82,17 +75,12 @@ bool RenderToImageFile(const std::string& path, int width, int height,
         svg.setViewBox(QRect(0, 0, width, height));
         svg.setResolution(96);
         svg.setTitle(QStringLiteral("Velmor map"));
-        Draw(svg, width, height, draw, true);
-        drawn = out.error() == QFileDevice::NoError;
+        PaintThroughDC(svg, Qt::white, nullptr, draw);
+        drawn = true;
     }
     if (!drawn) {
-        out.cancelWriting();
-        error = "cannot write " + path + ": " + out.errorString().toStdString();
+        error = "cannot write '" + path + "': the picture could not be encoded";
         return false;
     }
-    if (!out.commit()) {
-        error = "cannot write " + path + ": " + out.errorString().toStdString();
-        return false;
-    }
-    return true;
+    return platform::WriteFileWhole(path, bytes.toStdString(), error);
 }

@@ -13,6 +13,9 @@
 
 #include "platform/dc.h"
 
+// True when the file name ends in .png or .svg (in any case): a picture this can write.
+bool IsPictureFileName(const std::string& path);
+
 // Returns true on success; on failure returns false with a one-line reason in error.
 bool RenderToImageFile(const std::string& path, int width, int height,
                        const std::function<void(CDC&)>& draw, std::string& error);

@@ -26,10 +26,6 @@ QPen MakePen(int style, int width, COLORREF colour) {
     return pen;
 }
 
-inline void ClearUpperVectorState() {
-    platform::ClearVectorUpperState();
-}
-
 // The image behind `painter` when its pixels are 32-bit words the direct path can write
 // (0xAARRGGBB, every colour drawn opaque), at one device pixel a pixel; else null.
 QImage* DirectImage(QPainter& painter) {
@@ -72,7 +68,7 @@ PainterDC::PainterDC(QPainter& painter, PainterTextCache* cache)
         m_surface.height = m_image->height();
         m_surface.stride = m_image->bytesPerLine() / 4;
     }
-    ClearUpperVectorState();
+    platform::ClearVectorUpperState();
 }
 
 PainterDC::~PainterDC() {
@@ -115,7 +111,7 @@ void PainterDC::Flush() {
     UsePen();
     m_painter.drawPolyline(m_run.data(), static_cast<int>(m_run.size()));
     m_run.clear();
-    ClearUpperVectorState();
+    platform::ClearVectorUpperState();
 }
 
 void PainterDC::UsePen() {
@@ -167,7 +163,7 @@ void PainterDC::Ellipse(int left, int top, int right, int bottom) {
     if (static_cast<int64_t>(right) - left < 1 || static_cast<int64_t>(bottom) - top < 1) return;
     UseShapeTools();
     m_painter.drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
-    ClearUpperVectorState();
+    platform::ClearVectorUpperState();
 }
 
 void PainterDC::Rectangle(int left, int top, int right, int bottom) {
@@ -181,7 +177,7 @@ void PainterDC::Rectangle(int left, int top, int right, int bottom) {
     }
     UseShapeTools();
     m_painter.drawRect(QRectF(left, top, right - left - 1, bottom - top - 1));
-    ClearUpperVectorState();
+    platform::ClearVectorUpperState();
 }
 
 PainterDC::PreparedFont& PainterDC::FontFor(const CFont& cfont) {
@@ -208,7 +204,7 @@ PainterDC::PreparedFont& PainterDC::FontFor(const CFont& cfont) {
         }
         font.setPointSizeF(em * 72.0 / dpi);
         found = m_cache.m_fonts.emplace(key, PreparedFont{font, {}}).first;
-        ClearUpperVectorState();
+        platform::ClearVectorUpperState();
     }
     // Elements of the map stay where they are as it grows.
     m_lastFont = &found->second;
@@ -252,5 +248,18 @@ void PainterDC::TextOut(int x, int y, const char* text, int length) {
         m_penSet = false;
     }
     m_painter.drawStaticText(QPointF(x, y), found->second);
-    ClearUpperVectorState();
+    platform::ClearVectorUpperState();
+}
+
+void PaintThroughDC(QPaintDevice& device, const QColor& background, PainterTextCache* cache,
+                    const std::function<void(CDC&)>& draw) {
+    QPainter painter(&device);
+    painter.fillRect(0, 0, device.width(), device.height(), background);
+    {
+        // The device context hands its pending lines to the painter when it goes.
+        PainterDC dc(painter, cache);
+        draw(dc);
+    }
+    painter.end();
+    platform::ClearVectorUpperState();
 }

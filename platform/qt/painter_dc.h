@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <QStaticText>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -107,3 +108,10 @@ class PainterDC : public CDC {
     bool m_textPenSet = false;
     COLORREF m_textPenColour = 0;
 };
+
+// Paints a whole picture through a device context: fills the device (an image, an SVG
+// generator, a printer) with `background`, runs `draw` on a PainterDC over it that uses
+// `cache` (null: a cache of its own for this picture), and ends the painting, so that
+// everything drawn is in the device when it returns.
+void PaintThroughDC(QPaintDevice& device, const QColor& background, PainterTextCache* cache,
+                    const std::function<void(CDC&)>& draw);

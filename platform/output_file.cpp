@@ -1,5 +1,6 @@
-#include "cli/output_file.h"
+#include "platform/output_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,15 +9,9 @@
 #include <cstring>
 #include <vector>
 
-bool WriteOutputFile(const std::string& path, const std::string& content, std::string& error) {
-    if (path == "-") {
-        if (std::fwrite(content.data(), 1, content.size(), stdout) != content.size() ||
-            std::fflush(stdout) != 0) {
-            error = "cannot write to standard output";
-            return false;
-        }
-        return true;
-    }
+namespace platform {
+
+bool WriteFileWhole(const std::string& path, const std::string& content, std::string& error) {
     std::vector<char> temporary(path.begin(), path.end());
     const char suffix[] = ".tmp-XXXXXX";
     temporary.insert(temporary.end(), suffix, suffix + sizeof suffix);
@@ -25,6 +20,10 @@ bool WriteOutputFile(const std::string& path, const std::string& content, std::s
         error = "cannot write '" + path + "': " + std::strerror(errno);
         return false;
     }
+    // mkstemp makes the file private; give it the permissions a new file normally gets.
+    const mode_t mask = umask(0);
+    umask(mask);
+    (void)fchmod(fd, 0666 & ~mask);
     const char* data = content.data();
     size_t left = content.size();
     bool ok = true;
@@ -44,3 +43,5 @@ bool WriteOutputFile(const std::string& path, const std::string& content, std::s
     std::remove(temporary.data());
     return false;
 }
+
+}  // namespace platform
