@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "astro/calendar.h"
 #include "astro/eclipse_step.h"
 
 namespace {
@@ -116,18 +115,18 @@ bool StepOptionsComplete(const Step_Options& options, std::string& error) {
 bool WalkEclipses(const Step_Options& options, Eclipse_Record& record,
                   const std::function<void(const Eclipse_Record&)>& each, std::string& note) {
     const bool forward = options.direction > 0;
-    Date_Argument at = options.from;
+    Date_Argument at = options.from;  // validated when it was read
     for (long n = 0; n < options.count; ++n) {
-        // The date was validated before the first step and after every later one, so the
-        // step always succeeds.
-        StepEclipse(record, forward, at.year, at.month, at.day, at.hour, at.minute, at.second);
-        each(record);
-        if (n + 1 < options.count && !IsValidDate(record.year, record.month, record.day)) {
-            note = "the eclipse of " + std::to_string(record.year) + "-" +
-                   std::to_string(record.month) + "-" + std::to_string(record.day) +
+        // Stepping refuses only a date outside the supported years: the one of the last
+        // eclipse found, when it lies beyond them.
+        if (!StepEclipse(record, forward, at.year, at.month, at.day, at.hour, at.minute,
+                         at.second)) {
+            note = "the eclipse of " + std::to_string(at.year) + "-" + std::to_string(at.month) +
+                   "-" + std::to_string(at.day) +
                    " lies outside the supported years (4713 BC to AD 9999); no further step";
             return false;
         }
+        each(record);
         at = {record.year, record.month, record.day, record.hour, record.minute, record.second};
     }
     return true;
