@@ -1,208 +1,156 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "app/velmor_doc.h"
 #include "platform/fatal.h"
-#include "world_dir.h"
 
-namespace {
-
-// The death test pattern of a loader message: the whole line, brackets escaped.
-std::string Fatal(const std::string& message) {
-    std::string pattern = "^";
-    for (char c : message)
-        pattern += std::string(c == '(' || c == ')' || c == '[' || c == ']' ? "\\" : "") + c;
-    return pattern + "\n$";
-}
-
-#define EXPECT_FATAL(statement, message) \
-    EXPECT_EXIT(statement, ::testing::ExitedWithCode(platform::FATAL_EXIT_STATUS), Fatal(message))
-
-void ExpectAt(const Point& p, double latitude, double longitude) {
-    Point expected(latitude, longitude);
-    EXPECT_EQ(p.colatitude, expected.colatitude);
-    EXPECT_EQ(p.longitude, expected.longitude);
-}
-
-TEST(Loader, ReadsTheFourTestFiles) {
-    WorldDir dir;
-    testing::internal::CaptureStderr();
-    CVelmorDoc doc(dir.Path());
-    const std::string trace = testing::internal::GetCapturedStderr();
-#ifndef NDEBUG
-    EXPECT_EQ(trace, "*** cit,lan,riv,wat=4,2,1,1\n");  // debug builds trace the counts
-#else
-    EXPECT_EQ(trace, "");
-#endif
-    EXPECT_EQ(doc.m_bWorldLoaded, 1);
-    const struct {
-        const char* name;
-        double latitude, longitude;
-    } cities[] = {{"New York", 40.714, -74.006},
-                  {"Rio de Janeiro", -22.9, -43.2},
-                  {"Accra", 5.6, -0.2},
-                  {"Llanfairpwllgwyngyll gogerychwy", 53.2, -4.2}};  // its first 31
-    ASSERT_EQ(doc.m_nCities, 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_STREQ(doc.m_pCities[i].name, cities[i].name);
-        ExpectAt(doc.m_pCities[i], cities[i].latitude, cities[i].longitude);
+// A temporary folder of four small valid world data files, which a test may overwrite.
+struct WorldDir {
+    std::string path = MakeTemporary();
+    WorldDir() {
+        for (const char* name : {"WORLD.LAN", "WORLD.RIV", "WORLD.WAT"})
+            Write(name, "1\n2\n0 0\n1 1\n");
+        Write("WORLD.CIT", "1\nOslo 10.7 59.9\n");
     }
-    ASSERT_EQ(doc.m_nLand, 2);
-    ASSERT_EQ(doc.m_pLand[0].size, 3);
-    ExpectAt(doc.m_pLand[0].NthPoint(0), 45, 10);
-    ExpectAt(doc.m_pLand[0].NthPoint(1), 47, 12.5);  // after the comment line
-    ExpectAt(doc.m_pLand[0].NthPoint(2), 44, 11);
-    ASSERT_EQ(doc.m_pLand[1].size, 4);
-    ExpectAt(doc.m_pLand[1].NthPoint(3), -20, -20);
-    EXPECT_EQ(doc.m_pLand[1].owns, 1);
-    EXPECT_EQ(doc.m_pLand[1].first, 0);
-    EXPECT_EQ(doc.m_pLand[1].last, 4);
-    ASSERT_EQ(doc.m_nRivers, 1);  // CR LF file whose last line has no line end
-    ASSERT_EQ(doc.m_pRivers[0].size, 2);
-    ExpectAt(doc.m_pRivers[0].NthPoint(1), 5, 35);
-    ASSERT_EQ(doc.m_nWater, 1);
-    EXPECT_EQ(doc.m_pWater[0].size, 4);
-}
-
-TEST(Loader, PointLinesAndWhatTheyGive) {
-    const struct {
-        const char* label;
-        std::string text;  // the point line before its line end
-        double longitude, latitude;
-    } cases[] = {
-        {"one number and a blank", "12.5 ", 12.5, 0},
-        {"comma", "10,45", 10, 45},
-        {"blanks around a comma", "10 , 45", 10, 45},
-        {"comma and tab", "10,\t45", 10, 45},
-        {"further tokens ignored", "10 45 99", 10, 45},
-        {"words give zero", "abc def", 0, 0},
-        {"leading separators skipped", " \t,10 45", 10, 45},
-        {"blank then semicolon is data", " ;5 6", 0, 6},
-    };
-    WorldDir dir;
-    CVelmorDoc doc(dir.Path());
-    const std::string path = dir.File("P.LAN");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        const bool split = c.text.size() > 79;
-        dir.Write("P.LAN",
-                  std::string(split ? "1\n2\n" : "1\n2\n") + c.text + (split ? "\n" : "\n1 1\n"));
-        int count = 0;
-        Land* lands = nullptr;
-        doc.LoadLines(path.c_str(), count, lands);
-        ASSERT_EQ(count, 1);
-        ExpectAt(lands[0].NthPoint(0), c.latitude, c.longitude);
-        ExpectAt(lands[0].NthPoint(1), 1, 1);
-        delete[] lands;
+    ~WorldDir() { std::filesystem::remove_all(path); }
+    void Write(const std::string& name, const std::string& text) const {
+        std::ofstream(path + name, std::ios::binary) << text;
     }
-}
-
-TEST(Loader, EdgesOfTheFormatThatLoad) {
-    const struct {
-        const char* label;
-        const char* file;
-        std::string content;
-    } cases[] = {
-        {"count line with words after the number", "WORLD.LAN", "1 polyline\n2\n0 0\n1 1\n"},
-        {"data after the last counted record is never read", "WORLD.LAN",
-         "1\n2\n0 0\n1 1\nnonsense\n-5\n"},
-        {"comment lines everywhere", "WORLD.RIV", ";a\n;b\n1\n;c\n2\n;d\n0 0\n;e\n1 1\n;f\n"},
-        {"two-point polyline", "WORLD.WAT", "1\n2\n0 0\n1 1\n"},
-        {"last line without line end", "WORLD.CIT", "1\nOslo 10.7 59.9"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        WorldDir dir;
-        dir.Write(c.file, c.content);
-        EXPECT_EQ(CVelmorDoc(dir.Path()).m_bWorldLoaded, 1);
+    static std::string MakeTemporary() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmor_XXXXXX").string();
+        return std::string(mkdtemp(pattern.data())) + "/";
     }
-    WorldDir dir;  // a physical line of 83 characters gives two points
-    dir.Write("WORLD.RIV", "1\n2\n1,2" + std::string(76, ' ') + "3,4\n");
-    CVelmorDoc doc(dir.Path());
-    ASSERT_EQ(doc.m_pRivers[0].size, 2);
-    ExpectAt(doc.m_pRivers[0].NthPoint(0), 2, 1);
-    ExpectAt(doc.m_pRivers[0].NthPoint(1), 4, 3);
+};
+
+// The loaders' faults: the file (empty content: missing) and the one line the program ends with.
+const struct {
+    const char* file;
+    std::string content;
+    const char* message;
+} FAULTS[] = {
+    {"WORLD.CIT", "", "OpenFile() from LoadNamedPoints()"},
+    {"WORLD.CIT", "; only a comment\n", "SkipComment() from LoadNamedPoints()"},
+    {"WORLD.CIT", "-2\nOslo 10 59\n", "GtZero() from LoadNamedPoints()"},
+    {"WORLD.CIT", "2000000000\nOslo 10 59\n", "NotNULL() from LoadNamedPoints()"},
+    {"WORLD.CIT", "1\nOslo 10.7\n", "NULL pointers in LoadNamedPoints()"},
+    {"WORLD.WAT", "", "OpenFile() from LoadLines()"},
+    {"WORLD.RIV", "1\n3\n0 0\n1 1\n", "SkipComment() from LoadLines()"},
+    {"WORLD.LAN", "0\n", "GtZero() from LoadLines()"},
+    {"WORLD.RIV", "99999999\n2\n0 0\n1 1\n", "NotNULL() from LoadLines()"},
+    {"WORLD.LAN", "1\n1\n0 0\n", "illegal Point[] size in LoadLines()"},
+    {"WORLD.LAN", "1\n2\n12.5\n1 1\n", "NULL pointers in LoadLines()"},
+    {"WORLD.LAN", "1\n2\n10;45\n1 1\n", "NULL pointers in LoadLines()"},  // ';' separates nothing
+};
+
+// A message with its line end, as a death test pattern.
+std::string Pattern(const char* message) {
+    std::string out;
+    for (const char* p = message; *p != '\0'; ++p)
+        out += std::string(std::strchr("()[]", *p) ? "\\" : "") + *p;
+    return out + "\n";
 }
 
 TEST(LoaderDeathTest, EveryFaultEndsTheProgramWithItsMessage) {
-    const std::string OPEN_CIT = "OpenFile() from LoadNamedPoints()",
-                      SKIP_CIT = "SkipComment() from LoadNamedPoints()",
-                      GTZERO_CIT = "GtZero() from LoadNamedPoints()",
-                      NOTNULL_CIT = "NotNULL() from LoadNamedPoints()",
-                      TOKENS_CIT = "NULL pointers in LoadNamedPoints()",
-                      OPEN_LINES = "OpenFile() from LoadLines()",
-                      SKIP_LINES = "SkipComment() from LoadLines()",
-                      GTZERO_LINES = "GtZero() from LoadLines()",
-                      NOTNULL_LINES = "NotNULL() from LoadLines()",
-                      SIZE_LINES = "illegal Point[] size in LoadLines()",
-                      TOKENS_LINES = "NULL pointers in LoadLines()";
+    for (const auto& c : FAULTS) {
+        SCOPED_TRACE(c.content);
+        WorldDir dir;
+        dir.Write(c.file, c.content);
+        if (c.content.empty()) std::filesystem::remove(dir.path + c.file);
+        EXPECT_EXIT(CVelmorDoc doc(dir.path),
+                    ::testing::ExitedWithCode(platform::FATAL_EXIT_STATUS),
+                    "^" + Pattern(c.message) + "$");
+    }
+}
+
+TEST(Loader, PointLinesTheirSeparatorsAndComments) {
     const struct {
         const char* label;
-        const char* file;
-        std::string content;  // empty: the file is removed
-        std::string message;
+        std::string text;  // between a point count of 2 and a line "1 1"
+        double longitude0, latitude0, longitude1, latitude1;
     } cases[] = {
-        {"cities file missing", "WORLD.CIT", "", OPEN_CIT},
-        {"cities file only comments", "WORLD.CIT", "; nothing\n", SKIP_CIT},
-        {"cities file ends before the last city", "WORLD.CIT", "3\nOslo 10 59\nLima -77 -12\n",
-         SKIP_CIT},
-        {"city count 0", "WORLD.CIT", "0\nOslo 10 59\n", GTZERO_CIT},
-        {"city count negative", "WORLD.CIT", "-2\nOslo 10 59\n", GTZERO_CIT},
-        {"city count not a number", "WORLD.CIT", "many\nOslo 10 59\n", GTZERO_CIT},
-        {"city count beyond what the file can hold", "WORLD.CIT", "2000000000\nOslo 10 59\n",
-         NOTNULL_CIT},
-        {"city line of two tokens", "WORLD.CIT", "1\nOslo 10.7\n", TOKENS_CIT},
-        {"blank city line", "WORLD.CIT", "1\n\n", TOKENS_CIT},
-        {"coastlines missing", "WORLD.LAN", "", OPEN_LINES},
-        {"rivers missing", "WORLD.RIV", "", OPEN_LINES},
-        {"water missing", "WORLD.WAT", "", OPEN_LINES},
-        {"polyline file empty", "WORLD.LAN", ";\n", SKIP_LINES},
-        {"ends before a point count", "WORLD.RIV", "2\n2\n0 0\n1 1\n", SKIP_LINES},
-        {"ends before a point line", "WORLD.WAT", "1\n3\n0 0\n1 1\n", SKIP_LINES},
-        {"blank line for the polyline count", "WORLD.LAN", "\n1\n2\n0 0\n1 1\n", GTZERO_LINES},
-        {"polyline count 0", "WORLD.LAN", "0\n", GTZERO_LINES},
-        {"blank then semicolon is a data line", "WORLD.LAN", " ;1\n1\n2\n0 0\n1 1\n", GTZERO_LINES},
-        {"polyline count beyond what the file can hold", "WORLD.RIV", "99999999\n2\n0 0\n1 1\n",
-         NOTNULL_LINES},
-        {"polyline of one point", "WORLD.LAN", "1\n1\n0 0\n", SIZE_LINES},
-        {"point count 0", "WORLD.LAN", "1\n0\n", SIZE_LINES},
-        {"blank line for a point count", "WORLD.WAT", "1\n\n0 0\n1 1\n", SIZE_LINES},
-        {"point count beyond what the file can hold", "WORLD.WAT", "1\n2000000000\n0 0\n",
-         SIZE_LINES},
-        {"point line of one token", "WORLD.LAN", "1\n2\n12.5\n1 1\n", TOKENS_LINES},
-        {"semicolon is no separator", "WORLD.LAN", "1\n2\n10;45\n1 1\n", TOKENS_LINES},
-        {"blank point line", "WORLD.RIV", "1\n2\n0 0\n\n", TOKENS_LINES},
+        {"one number and a blank: latitude 0", "12.5 ", 12.5, 0, 1, 1},
+        {"comma", "10,45", 10, 45, 1, 1},
+        {"blanks around a comma", "10 , 45", 10, 45, 1, 1},
+        {"comma and tab, further tokens ignored", "10,\t45 99", 10, 45, 1, 1},
+        {"leading separators skipped", " \t,10 45", 10, 45, 1, 1},
+        {"words give zero", "abc def", 0, 0, 1, 1},
+        {"a blank then ';' is a point line", " ;5 6", 0, 6, 1, 1},
+        {"a comment between points", "10 45\n; comment", 10, 45, 1, 1},
+        {"82 characters are read as two lines", "1,2" + std::string(76, ' ') + "3,4", 1, 2, 3, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         WorldDir dir;
-        if (c.content.empty())
-            dir.Remove(c.file);
-        else
-            dir.Write(c.file, c.content);
-        EXPECT_FATAL(CVelmorDoc doc(dir.Path()), c.message);
+        dir.Write("WORLD.LAN", "1\n2\n" + c.text + "\n1 1\n");
+        const CVelmorDoc doc(dir.path);
+        const Point* got = doc.m_pLand[0].points;
+        const Point p0(c.latitude0, c.longitude0), p1(c.latitude1, c.longitude1);
+        EXPECT_EQ((std::vector<float>{got[0].colatitude, got[0].longitude, got[1].colatitude,
+                                      got[1].longitude}),
+                  (std::vector<float>{p0.colatitude, p0.longitude, p1.colatitude, p1.longitude}));
     }
-    // The files are read in order: each fault is found once those before it are mended.
-    WorldDir dir;
-    dir.Write("WORLD.CIT", "1\nOslo\n");
-    dir.Write("WORLD.LAN", "1\n1\n0 0\n");
-    dir.Write("WORLD.RIV", "0\n");
-    dir.Remove("WORLD.WAT");
-    EXPECT_FATAL(CVelmorDoc doc(dir.Path()), TOKENS_CIT);
-    dir.Write("WORLD.CIT", WorldDir::ReadTestFile("WORLD.CIT"));
-    EXPECT_FATAL(CVelmorDoc doc(dir.Path()), SIZE_LINES);
-    dir.Write("WORLD.LAN", WorldDir::ReadTestFile("WORLD.LAN"));
-    EXPECT_FATAL(CVelmorDoc doc(dir.Path()), GTZERO_LINES);
-    dir.Write("WORLD.RIV", WorldDir::ReadTestFile("WORLD.RIV"));
-    EXPECT_FATAL(CVelmorDoc doc(dir.Path()), OPEN_LINES);
-    // A directory in place of a file cannot be opened.
-    dir.Remove("WORLD.CIT");
-    ASSERT_EQ(mkdir(dir.File("WORLD.CIT").c_str(), 0700), 0);
-    EXPECT_FATAL(CVelmorDoc doc(dir.Path()), OPEN_CIT);
-    rmdir(dir.File("WORLD.CIT").c_str());
 }
 
-}  // namespace
+// One to four random changes: bytes replaced, inserted or removed, the text cut, pieces
+// repeated, long numbers or runs of blanks put in.
+std::string Damage(std::string text, std::mt19937& random) {
+    static const std::string BYTES("0123456789-+.,;\t \n\r_eExZ\0\xff", 26);
+    auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); };
+    for (size_t changes = 1 + pick(4); changes > 0 && !text.empty(); --changes) {
+        const size_t at = pick(text.size()), kind = pick(7);
+        if (kind == 0) text[at] = BYTES[pick(BYTES.size())];
+        if (kind == 1) text.insert(at, 1, BYTES[pick(BYTES.size())]);
+        if (kind == 2) text.erase(at, 1 + pick(8));
+        if (kind == 3) text.resize(at);
+        if (kind == 4) text.insert(at, text.substr(at, pick(40)));
+        if (kind == 5) text.insert(at, std::string(1 + pick(12), "0123456789"[pick(10)]));
+        if (kind == 6) text.insert(at, std::string(60 + pick(60), ' '));
+    }
+    return text;
+}
+
+// Loads a file in the child process of a death test, and ends it: a hang ends it by a signal.
+void LoadAndExit(CVelmorDoc& doc, const char* file, bool cities) {
+    alarm(10);
+    if (cities) doc.LoadNamedPoints(file, doc.m_nCities, doc.m_pCities);
+    if (!cities) doc.LoadLines(file, doc.m_nLand, doc.m_pLand);
+    _exit(0);
+}
+
+TEST(DamagedFilesDeathTest, EachCopyLoadsOrEndsWithALoaderMessage) {
+    const std::string valid[] = {
+        "; cities\n3\nNew_York -74.006 40.714\nRio_de_Janeiro,-43.2,-22.9\nAccra\t-0.2\t5.6\n",
+        "; polylines\n3\n3\n10, 45.5\n; between points\n12.5\t47\n11,44\n2\n-20 -10\n-10 -10\n"
+        "4\n1 2\n3 4\n5 6\n7 8\n"};
+    WorldDir dir;
+    CVelmorDoc doc(dir.path);
+    const std::string file = dir.path + "DAMAGED";
+    std::mt19937 random(20240611);
+    for (int copy = 0; copy < 3000; ++copy) {
+        const bool cities = copy % 3 == 0;
+        const std::string content = Damage(valid[cities ? 0 : 1], random);
+        dir.Write("DAMAGED", content);
+        std::string messages;  // those of the loader at work, or nothing
+        for (const auto& fault : FAULTS)
+            if (std::strstr(fault.message, cities ? "LoadNamedPoints" : "LoadLines"))
+                messages += "|" + Pattern(fault.message);
+        EXPECT_EXIT(
+            LoadAndExit(doc, file.c_str(), cities),
+            [](int status) {
+                return WIFEXITED(status) && (WEXITSTATUS(status) == 0 ||
+                                             WEXITSTATUS(status) == platform::FATAL_EXIT_STATUS);
+            },
+            "^(" + messages.substr(1) + ")?$")
+            << content;
+        if (HasFailure()) return;
+    }
+}

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "geo/line.h"
+#include "geo/named_point.h"
+#include "platform/fatal.h"
+
+TEST(Names, UnderscoresBecomeBlanksExceptThroughLineResetAndOnly31CharactersAreKept) {
+    const struct {
+        std::string source, blanked;
+    } cases[] = {
+        {"New_York", "New York"},
+        {"", ""},
+        {std::string(31, 'a'), std::string(31, 'a')},
+        {"Llanfairpwllgwyngyll_gogerychwyrndrob", "Llanfairpwllgwyngyll gogerychwy"},
+    };
+    Point buffer[2];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        const char* source = c.source.c_str();
+        Named_Point made(10, 20, source), reset(0, 0, "Rio_de_Janeiro_and_more");
+        reset.ResetGeo(10, 20, source);
+        Line line(2, buffer, "Rio_de_Janeiro_and_more");
+        line.Reset(2, buffer, source);
+        EXPECT_EQ(line.name, c.source.substr(0, 31));
+        line.SetName(source);
+        for (const char* name : {made.name, reset.name, line.name}) EXPECT_EQ(name, c.blanked);
+        EXPECT_EQ(reset.colatitude, made.colatitude);
+        EXPECT_EQ(reset.longitude, made.longitude);
+    }
+}
+
+TEST(Line, RangeFirstLastAndOwnership) {
+    Point lent[4];
+    Line line(4, lent, "");
+    auto shape = [&] { return std::vector<int>{line.size, line.first, line.last, line.owns}; };
+    EXPECT_EQ(shape(), (std::vector<int>{4, 0, 4, 0}));
+    line.Range(1, 3);
+    EXPECT_EQ(&line.First(), &lent[1]);
+    EXPECT_EQ(&line.Last(), &lent[2]);
+    line.Range(0, 0);
+    line.Range(4, 4);
+    // A lent buffer is never freed, an owned one always: the sanitizer build reports either.
+    line.Allocate(6);
+    EXPECT_EQ(shape(), (std::vector<int>{6, 0, 6, 1}));
+    line.Allocate(3);
+    line.Reset(2, lent, "");
+    EXPECT_EQ(shape(), (std::vector<int>{2, 0, 2, 0}));
+    line.Allocate(2);
+}
+
+static Line& OwnedFive(int from, int to) {
+    static Line line;
+    line.Allocate(5);
+    line.Range(from, to);
+    return line;
+}
+
+TEST(GeoDeathTest, EveryBrokenPreconditionEndsTheProgramWithItsMessage) {
+    const struct {
+        const char* message;  // as a pattern
+        void (*run)();
+    } cases[] = {
+        {"Named_Point::Named_Point\\(\\) - NULL pointer", [] { Named_Point(1, 2, nullptr); }},
+        {"Named_Point::ResetGeo\\(\\) - NULL pointer",
+         [] { Named_Point().ResetGeo(1, 2, nullptr); }},
+        {"Line::First\\(\\) - size not set yet", [] { Line().First(); }},
+        {"Line::Last\\(\\) - size not set yet", [] { Line().Last(); }},
+        {"Line::Allocate\\(\\) - illegal argument", [] { Line().Allocate(0); }},
+        {"Line::Reset\\(\\) - NULL pointer", [] { Line().Reset(0, nullptr, ""); }},
+        {"Line::Reset\\(\\) - illegal integer", [] { Line(0, OwnedFive(0, 5).points, ""); }},
+        {"Line::NthPoint\\(\\) - illegal argument", [] { OwnedFive(0, 5).NthPoint(5); }},
+        {"Line::NthPoint\\(\\) - illegal argument", [] { OwnedFive(0, 0).Last(); }},  // point -1
+        {"Line::Range\\(\\) - illegal arguments", [] { OwnedFive(2, 6); }},
+        {"Line::Range\\(\\) - illegal arguments", [] { OwnedFive(3, 2); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_EXIT(c.run(), ::testing::ExitedWithCode(platform::FATAL_EXIT_STATUS),
+                    std::string("^") + c.message + "\n$");
+    }
+}
