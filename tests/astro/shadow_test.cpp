@@ -51,3 +51,10 @@ TEST(SunMoonAndShadow, WorkedCaseOfAugust1999) {
     ComputeShadowState(s, WORKED_JD);
     EXPECT_EQ(ConeLimitRight(s, 5, at[1][0], at[1][1]), -1);
 }
+
+// The first computation into a fresh state finds a defined previous position.
+TEST(Shadow, FreshStateHasADefinedMotion) {
+    Shadow_State state;
+    ComputeShadowState(state, 2451401.96);
+    EXPECT_TRUE(std::isfinite(state.motionDirection));
+}
