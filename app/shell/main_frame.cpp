@@ -19,6 +19,7 @@
 
 #include <ctime>
 
+#include "app/shell/app_icon.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/help_window.h"
 #include "app/shell/left_view.h"
@@ -129,6 +130,7 @@ bool IsRefusedYearKey(const QKeyEvent* key) {
 CMainFrame::CMainFrame(CVelmorDoc* document, CVelmorApp* application)
     : m_pDocument(document), m_pApp(application) {
     setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(shell::ApplicationIcon());
     OnCreate();
     OnCreateClient();
     CreateMenus();

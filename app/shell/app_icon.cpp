@@ -1,0 +1,15 @@
+#include "app/shell/app_icon.h"
+
+#include <QDirIterator>
+
+namespace shell {
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    QDirIterator entries(QStringLiteral(":/velmor-icon"), {QStringLiteral("*.png")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) icon.addFile(entries.next());
+    return icon;
+}
+
+}  // namespace shell
