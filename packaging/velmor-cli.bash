@@ -1,0 +1,39 @@
+# bash completion for velmor-cli: the commands, each command's options, "now" after
+# --from, and file names after -o.
+
+_velmor_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]}
+    local prev=${COMP_WORDS[COMP_CWORD - 1]}
+
+    # Each command's options, as its --help lists them.
+    local -A options=(
+        [eclipses]="--from --next --prev --count --help"
+        [map]="--from --next --prev --count --jde --centre -o --help"
+        [paths]="--from --next --prev --count --jde -o --help"
+    )
+
+    if ((COMP_CWORD == 1)); then
+        mapfile -t COMPREPLY < <(compgen -W "${!options[*]} --help --version" -- "$cur")
+        return
+    fi
+    local command=${COMP_WORDS[1]}
+    [[ -n ${options[$command]+set} ]] || return
+
+    case $prev in
+        -o)
+            compopt -o filenames 2>/dev/null
+            mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+            return
+            ;;
+        --from)
+            mapfile -t COMPREPLY < <(compgen -W "now" -- "$cur")
+            return
+            ;;
+        --count | --jde | --centre)
+            COMPREPLY=()
+            return
+            ;;
+    esac
+    mapfile -t COMPREPLY < <(compgen -W "${options[$command]}" -- "$cur")
+}
+complete -F _velmor_cli velmor-cli
