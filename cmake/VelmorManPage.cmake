@@ -13,7 +13,7 @@ string(REPLACE "," ";" INCLUDES "${INCLUDES}")
 get_filename_component(name ${OUTPUT} NAME_WE)
 
 execute_process(COMMAND ${run} ${PROGRAM} --help
-    RESULT_VARIABLE status OUTPUT_VARIABLE help ERROR_QUIET TIMEOUT 20)
+    RESULT_VARIABLE status OUTPUT_VARIABLE help ERROR_QUIET TIMEOUT 10)
 if(NOT status EQUAL 0 OR help STREQUAL "")
     file(REMOVE ${OUTPUT})
     if(OPTIONAL)
