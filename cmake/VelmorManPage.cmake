@@ -1,14 +1,14 @@
 # Makes one gzipped manual page with help2man from a program's --help and --version, run
 # at build time as a script:
-#   cmake -DPROGRAM=... -DHELP2MAN=... -DINCLUDES=a.h2m,b.h2m [-DCOMMANDS=x,y]
+#   cmake -DPROGRAM=... -DHELP2MAN=... -DINCLUDES=a.h2m,b.h2m [-DCOMMANDS=ON]
 #         -DWORK_DIR=... -DOUTPUT=name.1.gz [-DOPTIONAL=ON] -P VelmorManPage.cmake
 # With COMMANDS, a COMMANDS section is added holding each command's own --help text
-# (PROGRAM COMMAND --help). With OPTIONAL, a program whose --help does not answer (it
+# (PROGRAM COMMAND --help), for every command that PROGRAM --help lists under its
+# "Commands:" (or "Subcommands:") heading. With OPTIONAL, a program whose --help does not answer (it
 # fails or does not end within the time limit) gets no page and only a warning.
 # The programs run on Qt's offscreen platform, so that no display is needed.
 
 set(run ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen)
-string(REPLACE "," ";" COMMANDS "${COMMANDS}")
 string(REPLACE "," ";" INCLUDES "${INCLUDES}")
 get_filename_component(name ${OUTPUT} NAME_WE)
 
@@ -27,8 +27,27 @@ endif()
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(includes)
 if(COMMANDS)
+    # The command names: the first word of each indented line after the heading, up to
+    # the next blank line.
+    # (brackets and semicolons would upset the list of lines)
+    string(REGEX REPLACE "[][;]" " " lines "${help}")
+    string(REPLACE "\n" ";" lines "${lines}")
+    set(commands)
+    set(in_list OFF)
+    foreach(line IN LISTS lines)
+        if(line MATCHES "[Cc][Oo][Mm][Mm][Aa][Nn][Dd][Ss]:[ \t]*$")
+            set(in_list ON)
+        elseif(in_list AND line MATCHES "^[ \t]*$")
+            set(in_list OFF)
+        elseif(in_list AND line MATCHES "^[ \t]+([a-z][a-z0-9-]*)")
+            list(APPEND commands ${CMAKE_MATCH_1})
+        endif()
+    endforeach()
+    if(NOT commands)
+        message(FATAL_ERROR "${name} --help lists no commands")
+    endif()
     set(section "[COMMANDS]\n")
-    foreach(command ${COMMANDS})
+    foreach(command ${commands})
         execute_process(COMMAND ${run} ${PROGRAM} ${command} --help
             RESULT_VARIABLE status OUTPUT_VARIABLE text ERROR_QUIET TIMEOUT 20)
         if(NOT status EQUAL 0 OR text STREQUAL "")
