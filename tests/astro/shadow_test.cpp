@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "astro/angles.h"
 #include "astro/sun_moon.h"
+#include "units/angles.h"
 
 constexpr double WORKED_JD = 2451401.96;  // 11 August 1999, near the greatest eclipse
 
@@ -26,11 +26,11 @@ TEST(SunMoonAndShadow, WorkedCaseOfAugust1999) {
     ASSERT_EQ(ComputeShadowState(s, WORKED_JD), 0);
     double at[6][2] = {};  // latitude, longitude: axis, umbra left and right, penumbra left, Sun
     SubSolarPoint(WORKED_JD, at[5][0], at[5][1]);
-    EXPECT_EQ(AxisPoint(s, at[0][0], at[0][1]), 0);
-    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), 0);
-    EXPECT_EQ(ConeLimitRight(s, 5, at[2][0], at[2][1]), 0);
-    EXPECT_EQ(ConeLimitLeft(s, 0, at[3][0], at[3][1]), 0);
-    EXPECT_EQ(ConeLimitRight(s, 0, at[4][0], at[4][1]), 1);  // misses the Earth
+    EXPECT_EQ(AxisPoint(s, at[0][0], at[0][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitRight(s, 5, at[2][0], at[2][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitLeft(s, 0, at[3][0], at[3][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitRight(s, 0, at[4][0], at[4][1]), Shadow_Status::MissesEarth);
     // value, expected, tolerance
     const double cases[][3] = {{p.siderealTime, 2.18294, 5e-6}, {p.sun.x, -0.757353, 5e-7},
                                {p.sun.y, 0.618024, 5e-7},       {p.sun.z, 0.267947, 5e-7},
@@ -47,9 +47,9 @@ TEST(SunMoonAndShadow, WorkedCaseOfAugust1999) {
 
     // The limits need the direction of motion: two computations since the last reset.
     ResetShadowState(s);
-    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), -1);
+    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), Shadow_Status::MotionUnknown);
     ComputeShadowState(s, WORKED_JD);
-    EXPECT_EQ(ConeLimitRight(s, 5, at[1][0], at[1][1]), -1);
+    EXPECT_EQ(ConeLimitRight(s, 5, at[1][0], at[1][1]), Shadow_Status::MotionUnknown);
 }
 
 // The first computation into a fresh state finds a defined previous position.
