@@ -12,12 +12,26 @@
 
 using Op = RecordingDC::Op;
 
-// The document's globe, facing 0 N, 0 E, drawing into a recording device context.
+// The document's globe, facing 0 N, 0 E, drawing into a recording device context whose
+// text colour is red before the drawing starts (and its background mode opaque).
 struct Recorded {
     RecordingDC dc;
     Globe globe{320.0, 320.0, 318.0, 0.0, 0.0, 0.0};
-    Recorded() { globe.SetDC(&dc); }
+    Recorded() {
+        globe.SetDC(&dc);
+        dc.SetTextColor(RGB(255, 0, 0));
+        dc.Clear();
+    }
 };
+
+// Every name on the map is written in black, 12-pixel Arial, on a transparent background.
+static void ExpectLabelStyle(const RecordingDC& dc) {
+    for (const auto& text : dc.CallsOf(Op::TextOut)) {
+        EXPECT_EQ(text.font, (RecordingDC::FontValue{12, "Arial"})) << text.text;
+        EXPECT_EQ(text.bkMode, TRANSPARENT) << text.text;
+        EXPECT_EQ(text.textColour, RGB(0, 0, 0)) << text.text;
+    }
+}
 
 TEST(Project, CasesToThePixel) {
     const Globe facing0(320, 320, 318, 0, 0, 0), rotated(320, 320, 318, 90, 0, 0),
@@ -95,6 +109,7 @@ TEST(LineDraw, SegmentsWithAHiddenEndAreLeftOutWholeAndTheNameGoesAtTheFirstPixe
         EXPECT_EQ(r.dc.Calls().empty(), c.drawn.empty());
         for (const auto& call : r.dc.CallsOf(Op::LineTo))
             EXPECT_EQ(call.pen, (RecordingDC::PenValue{PS_DOT, 1, 0xA05000}));
+        ExpectLabelStyle(r.dc);
         EXPECT_TRUE(r.dc.StockObjectsSelected());
     }
 }
@@ -116,6 +131,7 @@ TEST(CityDraw, SquareOnTheNearSideNameOnlyWithin44Degrees) {
         for (const auto& square : r.dc.CallsOf(Op::Rectangle))
             EXPECT_EQ((std::vector<COLORREF>{square.pen.colour, square.brush}),
                       (std::vector<COLORREF>(2, 0x00FFFF)));
+        ExpectLabelStyle(r.dc);
         EXPECT_TRUE(r.dc.StockObjectsSelected());
     }
 }
