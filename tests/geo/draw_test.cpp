@@ -9,6 +9,7 @@
 #include "geo/graticule.h"
 #include "geo/world_lines.h"
 #include "platform/recording_dc.h"
+#include "units/angles.h"
 
 using Op = RecordingDC::Op;
 
@@ -148,5 +149,5 @@ TEST(Graticule, Has720ParallelAnd384MeridianPiecesAndLeavesOutTenDegreesAroundTh
             nearest = std::min(nearest, std::hypot(call.a - 320, call.b - 320));
     }
     EXPECT_EQ(pieces, 720u + 384u);
-    EXPECT_NEAR(nearest, 318 * std::sin(10 * M_PI / 180), 1.0);
+    EXPECT_NEAR(nearest, 318 * std::sin(Radians(10)), 1.0);
 }
