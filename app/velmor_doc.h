@@ -1,7 +1,7 @@
 // The application's one document: the world data read from the four data files beside
 // the program, the current eclipse, the globe's centre as the user has turned it, and the
 // Globe and Graticule through which the map is drawn. Everything else reads and writes its
-// members directly.
+// members directly. It is the World_Painter that draws the world under an eclipse overlay.
 //
 // Construction reads the data files (any fault in them ends the program with a one-line
 // message before the document exists) and then creates the globe (centre 320, 320, radius
