@@ -33,12 +33,13 @@ std::string EclipseTypeText(uint16_t type) {
 }
 
 std::vector<std::string> DetailLines(const Eclipse_Record& record) {
-    const char* monthName = record.month >= 1 && record.month <= 12 ? MonthNames[record.month] : "";
+    const Civil_Date_Time& at = record.dateTime;
+    const char* monthName = at.month >= 1 && at.month <= 12 ? MonthNames[at.month] : "";
 
     std::vector<std::string> lines;
-    lines.push_back(Format("Date = %d %s %d", record.year, monthName, record.day));
-    lines.push_back(Format("TD = %02d:%02d:%02d", record.hour, record.minute, record.second));
-    lines.push_back(Format("UT-TD [s] = %ld", static_cast<long>(UTMinusTD(record.year))));
+    lines.push_back(Format("Date = %d %s %d", at.year, monthName, at.day));
+    lines.push_back(Format("TD = %02d:%02d:%02d", at.hour, at.minute, at.second));
+    lines.push_back(Format("UT-TD [s] = %ld", static_cast<long>(UTMinusTD(at.year))));
     lines.push_back(Format("Type = %s", EclipseTypeText(record.type).c_str()));
     if (record.type & ECL_PARTIAL) {
         lines.push_back(Format("Magn. = %4.2g", record.magnitude));

@@ -9,15 +9,16 @@ CVelmorDoc::CVelmorDoc(const std::string& dataDirectory) : m_dataDirectory(dataD
 }
 
 void CVelmorDoc::Construct() {
-    m_eclipse.valid = 0;
+    m_eclipse.valid = false;
     m_bWorldLoaded = LoadWorld();
-    m_pGlobe = new Globe(320.0, 320.0, 318.0, 0.0, 0.0, 0.0);
+    m_pGlobe = new Globe(MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_RADIUS_PIXELS,
+                         0.0, 0.0, 0.0);
     m_pGraticule = new Graticule(20.0, 30.0, 10.0, 5.0);
-    m_bCentreSet = 0;
+    m_bCentreSet = false;
 }
 
 CVelmorDoc::~CVelmorDoc() {
-    if (m_bWorldLoaded != 0) {
+    if (m_bWorldLoaded) {
         delete[] m_pLand;
         delete[] m_pRivers;
         delete[] m_pWater;

@@ -28,9 +28,27 @@ bool CountFitsFile(int count, const CStdioFile& file) {
     return static_cast<unsigned long long>(count) <= file.GetLength();
 }
 
+// Reads the count line that opens a data file (after any comments) into count and sets
+// aside that many default elements. A count of 0 or less ends the program with
+// "GtZero() from <loader>", a count beyond the file's size or one that no memory is to be
+// had for with "NotNULL() from <loader>"; comments up to the end of the file with
+// skipMessage.
+template <typename Element>
+Element* ReadCountAndAllocate(CStdioFile& file, char* line, const char* skipMessage,
+                              const std::string& loader, int& count) {
+    SkipComment(file, line, LINE_SIZE, skipMessage);
+    count = std::atoi(line);
+    GtZero(count, ("GtZero() from " + loader).c_str());
+    Element* array = CountFitsFile(count, file) ? new (std::nothrow)
+                                                      Element[static_cast<size_t>(count)]
+                                                : nullptr;
+    NotNULL(array, ("NotNULL() from " + loader).c_str());
+    return array;
+}
+
 }  // namespace
 
-int CVelmorDoc::LoadWorld() {
+bool CVelmorDoc::LoadWorld() {
     std::string directory = m_dataDirectory;
     if (directory.empty()) {
         char path[platform::EXE_PATH_MAX];
@@ -47,7 +65,7 @@ int CVelmorDoc::LoadWorld() {
     std::fprintf(stderr, "*** cit,lan,riv,wat=%d,%d,%d,%d\n", m_nCities, m_nLand, m_nRivers,
                  m_nWater);
 #endif
-    return 1;
+    return true;
 }
 
 void CVelmorDoc::LoadLines(const char* path, int& count, Land*& array) {
@@ -55,13 +73,7 @@ void CVelmorDoc::LoadLines(const char* path, int& count, Land*& array) {
     CStdioFile file;
     char line[LINE_SIZE];
     OpenFile(file, path, "OpenFile() from LoadLines()");
-
-    SkipComment(file, line, LINE_SIZE, SKIP);
-    count = std::atoi(line);
-    GtZero(count, "GtZero() from LoadLines()");
-    array =
-        CountFitsFile(count, file) ? new (std::nothrow) Land[static_cast<size_t>(count)] : nullptr;
-    NotNULL(array, "NotNULL() from LoadLines()");
+    array = ReadCountAndAllocate<Land>(file, line, SKIP, "LoadLines()", count);
 
     for (int i = 0; i < count; ++i) {
         SkipComment(file, line, LINE_SIZE, SKIP);
@@ -87,13 +99,7 @@ void CVelmorDoc::LoadNamedPoints(const char* path, int& count, City*& array) {
     CStdioFile file;
     char line[LINE_SIZE];
     OpenFile(file, path, "OpenFile() from LoadNamedPoints()");
-
-    SkipComment(file, line, LINE_SIZE, SKIP);
-    count = std::atoi(line);
-    GtZero(count, "GtZero() from LoadNamedPoints()");
-    array =
-        CountFitsFile(count, file) ? new (std::nothrow) City[static_cast<size_t>(count)] : nullptr;
-    NotNULL(array, "NotNULL() from LoadNamedPoints()");
+    array = ReadCountAndAllocate<City>(file, line, SKIP, "LoadNamedPoints()", count);
 
     for (int i = 0; i < count; ++i) {
         SkipComment(file, line, LINE_SIZE, SKIP);

@@ -116,8 +116,7 @@ void DateFromDayNumber(int32_t n, int16_t& year, int16_t& month, int16_t& day) {
     }
 }
 
-void DateTimeFromJD(double jd, int16_t& year, int16_t& month, int16_t& day, int16_t& hour,
-                    int16_t& minute, int16_t& second) {
+Civil_Date_Time DateTimeFromJD(double jd) {
     // The day number is the floor, not the truncation, and the time of day the remainder
     // above it, so that instants before JD 0.5 still get a time of day from 0 to 24 hours.
     const double shifted = jd + 0.5;
@@ -128,8 +127,10 @@ void DateTimeFromJD(double jd, int16_t& year, int16_t& month, int16_t& day, int1
         s = 0;
         n += 1;
     }
-    DateFromDayNumber(n, year, month, day);
-    second = static_cast<int16_t>(s % 60);
-    minute = static_cast<int16_t>((s / 60) % 60);
-    hour = static_cast<int16_t>((s / 60) / 60);
+    Civil_Date_Time at;
+    DateFromDayNumber(n, at.year, at.month, at.day);
+    at.second = static_cast<int16_t>(s % 60);
+    at.minute = static_cast<int16_t>((s / 60) % 60);
+    at.hour = static_cast<int16_t>((s / 60) / 60);
+    return at;
 }

@@ -11,6 +11,33 @@
 
 #include <cstdint>
 
+// A civil date and time of day, as six fields. The type only carries values: it checks
+// nothing and holds whatever it is given unchanged (a field read from an empty list is -1,
+// an unchecked hour may be 99). Where a value is checked, the ranges are:
+//   year    -4713 ... 9999, no year 0 (-1 is 1 BC); the eclipses found just beyond either
+//           end of the range carry -4714 or 10000
+//   month   1 ... 12
+//   day     1 ... 28, 29, 30 or 31 by the month and the calendar (Julian up to 4 October
+//           1582, Gregorian from 15 October 1582; 5 to 14 October 1582 do not exist)
+//   hour    0 ... 23, minute 0 ... 59, second 0 ... 59
+// The time scale (universal or dynamical time) is the one of the instant it stands for.
+struct Civil_Date_Time {
+    int16_t year = 0;
+    int16_t month = 0;
+    int16_t day = 0;
+    int16_t hour = 0;
+    int16_t minute = 0;
+    int16_t second = 0;
+};
+
+inline bool operator==(const Civil_Date_Time& a, const Civil_Date_Time& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+           a.minute == b.minute && a.second == b.second;
+}
+inline bool operator!=(const Civil_Date_Time& a, const Civil_Date_Time& b) {
+    return !(a == b);
+}
+
 // Calendar classes of a date.
 constexpr int16_t CAL_GAP = 0;        // 5 to 14 October 1582, which do not exist
 constexpr int16_t CAL_JULIAN_BC = 1;  // negative years
@@ -48,5 +75,4 @@ void DateFromDayNumber(int32_t dayNumber, int16_t& year, int16_t& month, int16_t
 // The civil date and time of day of a Julian Day, rounded to the nearest second (a time
 // that rounds up to midnight gives 00:00:00 of the next day). The time of day is never
 // negative: Julian Days below 0.5 (before noon of 1 January 4713 BC) give dates of 4714 BC.
-void DateTimeFromJD(double jd, int16_t& year, int16_t& month, int16_t& day, int16_t& hour,
-                    int16_t& minute, int16_t& second);
+Civil_Date_Time DateTimeFromJD(double jd);

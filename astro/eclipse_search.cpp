@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "astro/angles.h"
 #include "platform/fatal.h"
+#include "units/angles.h"
 
 namespace {
 
@@ -17,6 +17,21 @@ constexpr double LUNATION_0_JDE = 2451550.09766;
 // search skips such new Moons before computing their correction, which changes no result
 // and saves most of the work: only about a quarter of all new Moons pass.
 constexpr double NO_ECLIPSE_SIN_F1 = 0.45;
+
+// The classification of a new Moon by gamma and u, all in Earth radii in the fundamental
+// plane:
+// - the Earth's radius there, a little less than 1 for its flattening: the shadow axis
+//   meets the Earth (a central eclipse) when |gamma| is at most this;
+constexpr double EARTH_RADIUS_IN_PLANE = 0.9972;
+// - the penumbra's radius less the umbra's (the penumbra's radius is u + this);
+constexpr double PENUMBRA_MINUS_UMBRA_RADIUS = 0.5461;
+// - the sum of the two, less u: the penumbra touches the Earth when |gamma| is at most
+//   this + u, the limit of any eclipse;
+constexpr double PENUMBRA_CONTACT_GAMMA = 1.5433;
+// - how much the umbra's radius changes across the Earth's radius, times
+//   sqrt(1 - gamma^2) where the axis meets the Earth: an annular eclipse whose u lies
+//   below it turns total on part of its track (annular-total).
+constexpr double UMBRA_CHANGE_ACROSS_EARTH = 0.00464;
 
 }  // namespace
 
@@ -43,39 +58,37 @@ double EccentricityFactor(double T) {
 double SunMeanAnomaly(double k, double T) {
     const double T2 = T * T;
     const double T3 = T2 * T;
-    return (2.5534 + 29.1053567 * k - 0.0000014 * T2 - 0.00000011 * T3) *
-           AngleConstants().DEG_TO_RAD;
+    return Radians(2.5534 + 29.1053567 * k - 0.0000014 * T2 - 0.00000011 * T3);
 }
 
 double MoonMeanAnomaly(double k, double T) {
     const double T2 = T * T;
     const double T3 = T2 * T;
     const double T4 = T3 * T;
-    return (201.5643 + 385.81693528 * k + 0.0107582 * T2 + 0.00001238 * T3 - 0.000000058 * T4) *
-           AngleConstants().DEG_TO_RAD;
+    return Radians(201.5643 + 385.81693528 * k + 0.0107582 * T2 + 0.00001238 * T3 -
+                   0.000000058 * T4);
 }
 
 double MoonArgumentOfLatitude(double k, double T) {
     const double T2 = T * T;
     const double T3 = T2 * T;
     const double T4 = T3 * T;
-    return (160.7108 + 390.67050284 * k - 0.0016118 * T2 - 0.00000227 * T3 + 0.000000011 * T4) *
-           AngleConstants().DEG_TO_RAD;
+    return Radians(160.7108 + 390.67050284 * k - 0.0016118 * T2 - 0.00000227 * T3 +
+                   0.000000011 * T4);
 }
 
 double MoonNodeLongitude(double k, double T) {
     const double T2 = T * T;
     const double T3 = T2 * T;
-    return (124.7746 - 1.56375588 * k + 0.0020672 * T2 + 0.00000215 * T3) *
-           AngleConstants().DEG_TO_RAD;
+    return Radians(124.7746 - 1.56375588 * k + 0.0020672 * T2 + 0.00000215 * T3);
 }
 
 double PlanetaryArgument(double k, double T) {
-    return (299.77 + 0.107408 * k - 0.009173 * (T * T)) * AngleConstants().DEG_TO_RAD;
+    return Radians(299.77 + 0.107408 * k - 0.009173 * (T * T));
 }
 
 double CorrectedLatitudeArgument(double F, double Omega) {
-    return F - 0.02665 * AngleConstants().DEG_TO_RAD * std::sin(Omega);
+    return F - Radians(0.02665) * std::sin(Omega);
 }
 
 double rem_k_49(int16_t phase) {
@@ -134,24 +147,24 @@ void EclipseGammaU(double E, double M, double Mp, double F1, double& gamma, doub
 
 bool ClassifyEclipse(double gamma, double u, uint16_t& type, double& magnitude) {
     const double g = std::fabs(gamma);
-    if (g > 1.5433 + u) return false;
+    if (g > PENUMBRA_CONTACT_GAMMA + u) return false;
 
     type = 0;
-    if (g <= 0.9972) {
+    if (g <= EARTH_RADIUS_IN_PLANE) {
         type |= ECL_CENTRAL;
         if (u < 0) {
             type |= ECL_TOTAL;
         } else {
-            const double omega = 0.00464 * std::sqrt(1 - gamma * gamma);
+            const double omega = UMBRA_CHANGE_ACROSS_EARTH * std::sqrt(1 - gamma * gamma);
             type |= (u < omega) ? ECL_ANNULAR_TOTAL : ECL_ANNULAR;
         }
     } else {
         type |= ECL_NONCENTRAL;
-        if (g < 0.9972 + std::fabs(u)) {
+        if (g < EARTH_RADIUS_IN_PLANE + std::fabs(u)) {
             type |= ECL_TOTAL | ECL_ANNULAR;
         } else {
             type |= ECL_PARTIAL;
-            magnitude = (1.5433 + u - g) / (0.5461 + 2 * u);
+            magnitude = (PENUMBRA_CONTACT_GAMMA + u - g) / (PENUMBRA_MINUS_UMBRA_RADIUS + 2 * u);
         }
     }
     return true;

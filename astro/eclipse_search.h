@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "astro/calendar.h"
+
 // Eclipse type flags. The search produces exactly the combinations 0x11 (central total),
 // 0x12 (central annular), 0x14 (central annular-total), 0x23 (non-central total or
 // annular, not told apart) and 0x28 (partial, which also carries the non-central bit).
@@ -23,15 +25,9 @@ constexpr uint16_t ECL_NONCENTRAL = 0x20;  // it does not
 
 // The current eclipse.
 struct Eclipse_Record {
-    int32_t valid = 0;  // 0 until the first successful search, then 1 for good
-    // Calendar breakdown of jde (dynamical time), rounded to the second; negative years
-    // count without a year 0 (-1 is 1 BC).
-    int16_t year = 0;
-    int16_t month = 0;
-    int16_t day = 0;
-    int16_t hour = 0;
-    int16_t minute = 0;
-    int16_t second = 0;
+    bool valid = false;  // false until the first successful search, then true for good
+    // Calendar breakdown of jde (dynamical time), rounded to the second.
+    Civil_Date_Time dateTime;
     uint16_t type = 0;       // type flags as above
     double magnitude = 0.0;  // of a partial eclipse; otherwise left as it was and meaningless
     double jde = 0.0;        // instant of the eclipse, Julian Ephemeris Day

@@ -8,9 +8,8 @@
 
 #include "astro/eclipse_search.h"
 
-// Returns false, writing nothing, when the date is not a valid calendar date of the
-// supported range (hour, minute and second are not checked and simply move the start).
+// Returns false, writing nothing, when the date of `from` is not a valid calendar date of
+// the supported range (hour, minute and second are not checked and simply move the start).
 // Otherwise stores the eclipse's jde, type, magnitude (partial only), its date and time
-// rounded to the second, sets valid to 1 and returns true.
-bool StepEclipse(Eclipse_Record& record, bool forward, int16_t year, int16_t month, int16_t day,
-                 int16_t hour, int16_t minute, int16_t second);
+// rounded to the second, sets valid and returns true.
+bool StepEclipse(Eclipse_Record& record, bool forward, const Civil_Date_Time& from);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "astro/angles.h"
+#include "units/angles.h"
 
 namespace {
 
@@ -21,11 +21,10 @@ void FramePointToGeographic(const Shadow_State& state, double x, double y, doubl
     EquatorialToGeographic(state, x, y, z, latitude, longitude);
 }
 
-int ConeLimit(const Shadow_State& state, int cone, double turnDeg, double& latitude,
-              double& longitude) {
-    if (state.instantCount < 2) return -1;
-    return ConePoint(state, cone, state.motionDirection * AngleConstants().RAD_TO_DEG + turnDeg,
-                     latitude, longitude);
+Shadow_Status ConeLimit(const Shadow_State& state, int cone, double turnDeg, double& latitude,
+                        double& longitude) {
+    if (state.instantCount < 2) return Shadow_Status::MotionUnknown;
+    return ConePoint(state, cone, Degrees(state.motionDirection) + turnDeg, latitude, longitude);
 }
 
 }  // namespace
@@ -104,23 +103,22 @@ int ComputeShadowState(Shadow_State& state, double jd) {
 
 void EquatorialToGeographic(const Shadow_State& state, double x, double y, double z,
                             double& latitude, double& longitude) {
-    const Angle_Constants& k = AngleConstants();
-    latitude = std::asin(z / EARTH_RADIUS_AU) * k.RAD_TO_DEG;
-    longitude = WrapLongitudeDeg((std::atan2(y, x) - state.siderealTime) * k.RAD_TO_DEG);
+    latitude = Degrees(std::asin(z / EARTH_RADIUS_AU));
+    longitude = WrapLongitudeDeg(Degrees(std::atan2(y, x) - state.siderealTime));
 }
 
-int AxisPoint(const Shadow_State& state, double& latitude, double& longitude) {
+Shadow_Status AxisPoint(const Shadow_State& state, double& latitude, double& longitude) {
     const double x0 = state.x0;
     const double y0 = state.y0;
-    if (std::sqrt(x0 * x0 + y0 * y0) >= EARTH_RADIUS_AU) return 1;
+    if (std::sqrt(x0 * x0 + y0 * y0) >= EARTH_RADIUS_AU) return Shadow_Status::MissesEarth;
     const double zeta = std::sqrt(EARTH_RADIUS_SQUARED_AU2 - x0 * x0 - y0 * y0);
     FramePointToGeographic(state, 0.0, 0.0, zeta, latitude, longitude);
-    return 0;
+    return Shadow_Status::Found;
 }
 
-int ConePoint(const Shadow_State& state, int cone, double angleDeg, double& latitude,
-              double& longitude) {
-    const double theta = angleDeg * AngleConstants().DEG_TO_RAD;
+Shadow_Status ConePoint(const Shadow_State& state, int cone, double angleDeg, double& latitude,
+                        double& longitude) {
+    const double theta = Radians(angleDeg);
     const double kappa = std::cos(theta);
     const double sigma = std::sin(theta);
     const double V = state.vertex[cone];
@@ -134,29 +132,31 @@ int ConePoint(const Shadow_State& state, int cone, double angleDeg, double& lati
     const double b = B - 2 * t2 * V;
     const double c = t2 * V * V - B * V + x0 * x0 + y0 * y0 - EARTH_RADIUS_SQUARED_AU2;
     const double discriminant = b * b - 4 * a * c;
-    if (discriminant < 0) return 1;
-    const double z = (-b + std::sqrt(discriminant)) / (2 * a);  // the sunward root
-    if (!(z > 0 && z < EARTH_RADIUS_AU)) return 2;              // also refuses NaN
+    if (discriminant < 0) return Shadow_Status::MissesEarth;
+    const double z = (-b + std::sqrt(discriminant)) / (2 * a);           // the sunward root
+    if (!(z > 0 && z < EARTH_RADIUS_AU)) return Shadow_Status::FarSide;  // also refuses NaN
     FramePointToGeographic(state, (V - z) * t * kappa, (V - z) * t * sigma, z, latitude, longitude);
-    return 0;
+    return Shadow_Status::Found;
 }
 
-int ConeLimitLeft(const Shadow_State& state, int cone, double& latitude, double& longitude) {
+Shadow_Status ConeLimitLeft(const Shadow_State& state, int cone, double& latitude,
+                            double& longitude) {
     return ConeLimit(state, cone, 90.0, latitude, longitude);
 }
 
-int ConeLimitRight(const Shadow_State& state, int cone, double& latitude, double& longitude) {
+Shadow_Status ConeLimitRight(const Shadow_State& state, int cone, double& latitude,
+                             double& longitude) {
     return ConeLimit(state, cone, -90.0, latitude, longitude);
 }
 
-int ConeHorizonPoints(const Shadow_State& state, int cone, double& latitude1, double& longitude1,
-                      double& latitude2, double& longitude2) {
+Shadow_Status ConeHorizonPoints(const Shadow_State& state, int cone, double& latitude1,
+                                double& longitude1, double& latitude2, double& longitude2) {
     const double x0 = state.x0;
     const double y0 = state.y0;
     const double L2 = state.vertex[cone] * state.vertex[cone] * state.tangentSquared[cone];
     const double k = (L2 - x0 * x0 - y0 * y0 - EARTH_RADIUS_SQUARED_AU2) / EARTH_DIAMETER_AU;
     const double q2 = x0 * x0 + y0 * y0 - k * k;
-    if (q2 < 0) return 1;
+    if (q2 < 0) return Shadow_Status::MissesEarth;
     const double q = std::sqrt(q2);
     const double phi1 = 2 * std::atan2(y0 - q, k + x0);
     const double phi2 = 2 * std::atan2(y0 + q, k + x0);
@@ -164,5 +164,5 @@ int ConeHorizonPoints(const Shadow_State& state, int cone, double& latitude1, do
                            y0 + EARTH_RADIUS_AU * std::sin(phi1), 0.0, latitude1, longitude1);
     FramePointToGeographic(state, x0 + EARTH_RADIUS_AU * std::cos(phi2),
                            y0 + EARTH_RADIUS_AU * std::sin(phi2), 0.0, latitude2, longitude2);
-    return 0;
+    return Shadow_Status::Found;
 }

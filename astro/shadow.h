@@ -5,9 +5,8 @@
 // partial eclipse, 1 to 4 the magnitudes 0.2 to 0.8, 5 the umbra or antumbra).
 //
 // Every answer is a geographic latitude and longitude in degrees (north and east positive,
-// longitude within [-180, 180]) or a status: 0 success, 1 no intersection, 2 intersection
-// not on the sunward half of the Earth, -1 direction of motion not yet known. A query that
-// fails leaves its output arguments untouched. All lengths are astronomical units.
+// longitude within [-180, 180]) with a Shadow_Status. A query that fails leaves its output
+// arguments untouched. All lengths are astronomical units.
 //
 // A Shadow_State answers for the instant of its last ComputeShadowState; it carries its
 // own frame, so several states may be used side by side.
@@ -16,6 +15,14 @@
 #include <cstdint>
 
 #include "astro/sun_moon.h"
+
+// The outcome of a query for a point of the shadow on the Earth.
+enum class Shadow_Status {
+    Found,          // the point was found and written
+    MissesEarth,    // the line or cone does not meet the Earth
+    FarSide,        // it meets the Earth only away from the Sun (or not between Moon and Earth)
+    MotionUnknown,  // the direction of motion is not known yet (fewer than two instants)
+};
 
 constexpr double MOON_RADIUS_AU = 1.1617e-05;
 constexpr double SUN_RADIUS_AU = 0.0046524;
@@ -65,20 +72,23 @@ void FromShadowFrame(const Shadow_Frame& frame, double& x, double& y, double& z)
 void EquatorialToGeographic(const Shadow_State& state, double x, double y, double z,
                             double& latitude, double& longitude);
 
-// Where the shadow axis meets the sunward half of the Earth: status 0 or 1.
-int AxisPoint(const Shadow_State& state, double& latitude, double& longitude);
+// Where the shadow axis meets the sunward half of the Earth: Found or MissesEarth.
+Shadow_Status AxisPoint(const Shadow_State& state, double& latitude, double& longitude);
 
 // Where the edge of cone `cone` (0..5) in position angle angleDeg (degrees, in the frame's
-// x, y plane) meets the sunward half of the Earth: status 0, 1 or 2.
-int ConePoint(const Shadow_State& state, int cone, double angleDeg, double& latitude,
-              double& longitude);
+// x, y plane) meets the sunward half of the Earth: Found, MissesEarth or FarSide.
+Shadow_Status ConePoint(const Shadow_State& state, int cone, double angleDeg, double& latitude,
+                        double& longitude);
 
 // The limits of the zone that cone `cone` sweeps at this instant, at right angles to the
-// Earth centre's motion: status -1 (fewer than two computations since the reset), 0, 1, 2.
-int ConeLimitLeft(const Shadow_State& state, int cone, double& latitude, double& longitude);
-int ConeLimitRight(const Shadow_State& state, int cone, double& latitude, double& longitude);
+// Earth centre's motion: MotionUnknown (fewer than two computations since the reset), or
+// as ConePoint.
+Shadow_Status ConeLimitLeft(const Shadow_State& state, int cone, double& latitude,
+                            double& longitude);
+Shadow_Status ConeLimitRight(const Shadow_State& state, int cone, double& latitude,
+                             double& longitude);
 
 // The two points where cone `cone` crosses the circle on which the Sun stands on the
-// horizon: status 0 (both written, in the order of the two solutions) or 1.
-int ConeHorizonPoints(const Shadow_State& state, int cone, double& latitude1, double& longitude1,
-                      double& latitude2, double& longitude2);
+// horizon: Found (both written, in the order of the two solutions) or MissesEarth.
+Shadow_Status ConeHorizonPoints(const Shadow_State& state, int cone, double& latitude1,
+                                double& longitude1, double& latitude2, double& longitude2);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "astro/angles.h"
+#include "units/angles.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ double CenturiesFrom1900(double jd) {
 
 // Clock correction for T centuries from 1900 (universal time), seconds.
 double ClockCorrection(double T) {
-    return 12.3 + 37.6 * T + 15.8 * (T * T) +
-           15.1 * std::sin((240.7 + 140.0 * T) * AngleConstants().DEG_TO_RAD);
+    return 12.3 + 37.6 * T + 15.8 * (T * T) + 15.1 * std::sin(Radians(240.7 + 140.0 * T));
 }
 
 // Mean obliquity of the ecliptic, degrees.
@@ -28,8 +27,7 @@ double MeanObliquityDeg(double T) {
 // Greenwich mean sidereal time, radians, for the universal time jd at T centuries.
 double SiderealTime(double jd, double T) {
     const double F = std::fmod(jd - 0.5, 1.0);  // fraction of the day since 0h
-    return std::fmod(F * 24 + 6.646066 + 2400.051262 * T + 2.6e-05 * (T * T), 24) * 15 *
-           AngleConstants().DEG_TO_RAD;
+    return Radians(std::fmod(F * 24 + 6.646066 + 2400.051262 * T + 2.6e-05 * (T * T), 24) * 15);
 }
 
 double SunMeanLongitudeDeg(double T) {
@@ -63,7 +61,6 @@ double ClockCorrectionSeconds(double jd) {
 }
 
 Sun_Moon_Position SunMoonPosition(double jd) {
-    const double DEG_TO_RAD = AngleConstants().DEG_TO_RAD;
     Sun_Moon_Position result;
 
     // Time arguments: universal for the sidereal time, ephemeris for everything else.
@@ -73,29 +70,29 @@ Sun_Moon_Position SunMoonPosition(double jd) {
     const double T3 = T2 * T;
 
     result.siderealTime = SiderealTime(jd, TU);
-    const double eps = MeanObliquityDeg(T) * DEG_TO_RAD;
+    const double eps = Radians(MeanObliquityDeg(T));
 
     // Sun, degrees.
     double L = SunMeanLongitudeDeg(T);
     const double M = SunMeanAnomalyDeg(T);
     const double Omega = 259.183275 - 1934.142 * T + 0.002078 * T2 + 0.000002 * T3;
     const double e = 0.01675104 - 0.0000418 * T - 0.000000126 * T2;
-    const double Mr = M * DEG_TO_RAD;
+    const double Mr = Radians(M);
     const double C = (1.91946 - 0.004789 * T - 0.000014 * T2) * std::sin(Mr) +
                      (0.020094 - 0.0001 * T) * std::sin(2 * Mr) + 0.000293 * std::sin(3 * Mr);
-    const double A = (153.23 + 22518.7541 * T) * DEG_TO_RAD;
-    const double B = (216.57 + 45037.5082 * T) * DEG_TO_RAD;
-    const double Cp = (312.69 + 32964.3577 * T) * DEG_TO_RAD;
+    const double A = Radians(153.23 + 22518.7541 * T);
+    const double B = Radians(216.57 + 45037.5082 * T);
+    const double Cp = Radians(312.69 + 32964.3577 * T);
     double D = 350.737486 + 445267.1142 * T - 0.001436 * T2 + 0.000002 * T3;  // degrees
-    const double Dr = D * DEG_TO_RAD;
-    const double G = (231.19 + 20.2 * T) * DEG_TO_RAD;
-    const double H = (353.4 + 65928.7155 * T) * DEG_TO_RAD;
+    const double Dr = Radians(D);
+    const double G = Radians(231.19 + 20.2 * T);
+    const double H = Radians(353.4 + 65928.7155 * T);
     L += 0.00134 * std::cos(A) + 0.00154 * std::cos(B) + 0.002 * std::cos(Cp) +
          0.00179 * std::sin(Dr) + 0.00178 * std::sin(G);
     const double trueLongitude = L + C;
-    const double OmegaR = Omega * DEG_TO_RAD;
-    const double lambdaSun = (trueLongitude - 0.00569 - 0.00479 * std::sin(OmegaR)) * DEG_TO_RAD;
-    const double R = (1 - e * e) / (1 + e * std::cos((M + C) * DEG_TO_RAD)) +
+    const double OmegaR = Radians(Omega);
+    const double lambdaSun = Radians(trueLongitude - 0.00569 - 0.00479 * std::sin(OmegaR));
+    const double R = (1 - e * e) / (1 + e * std::cos(Radians(M + C))) +
                      1e-08 * (543 * std::sin(A) + 1575 * std::sin(B) + 1627 * std::sin(Cp) +
                               3076 * std::cos(Dr) + 927 * std::sin(H));
     result.sun = {R * std::cos(lambdaSun), R * std::sin(lambdaSun), 0.0};
@@ -106,17 +103,17 @@ Sun_Moon_Position SunMoonPosition(double jd) {
     double Mp = 296.104608 + 477198.8491 * T + 0.009192 * T2 + 0.000014 * T3;
     double F = 11.250889 + 483202.0251 * T - 0.003211 * T2;
     const double E = 1 - 0.002495 * T - 0.000008 * T2;
-    const double a = 0.004 * std::sin((346.56 + 132.87 * T - 0.009 * T2) * DEG_TO_RAD);
-    const double omega2 = (Omega + 275.05 - 2.3 * T) * DEG_TO_RAD;
+    const double a = 0.004 * std::sin(Radians(346.56 + 132.87 * T - 0.009 * T2));
+    const double omega2 = Radians(Omega + 275.05 - 2.3 * T);
     Lp += a;
     Mp += a;
     D += a;
     F = F + a - 0.025 * std::sin(OmegaR) - 0.004 * std::sin(omega2);
 
     const double m = Mr;  // the Sun's mean anomaly, radians
-    const double mp = Mp * DEG_TO_RAD;
-    const double d = D * DEG_TO_RAD;
-    const double f = F * DEG_TO_RAD;
+    const double mp = Radians(Mp);
+    const double d = Radians(D);
+    const double f = Radians(F);
 
     const double sumLongitude =
         6.289 * std::sin(mp) + 1.274 * std::sin(2 * d - mp) + 0.658 * std::sin(2 * d) +
@@ -143,10 +140,10 @@ Sun_Moon_Position SunMoonPosition(double jd) {
                                0.008 * std::cos(2 * d) + 0.003 * std::cos(2 * mp) +
                                0.001 * std::cos(2 * d + mp) + 0.001 * std::cos(2 * d - m) * E;
     const double p = 0.951 + sumParallax;
-    const double distance = EARTH_RADIUS_AU / std::sin(p * DEG_TO_RAD);
+    const double distance = EARTH_RADIUS_AU / std::sin(Radians(p));
 
-    const double lr = lambda * DEG_TO_RAD;
-    const double br = beta * DEG_TO_RAD;
+    const double lr = Radians(lambda);
+    const double br = Radians(beta);
     result.moon = {distance * std::cos(lr) * std::cos(br), distance * std::sin(lr) * std::cos(br),
                    distance * std::sin(br)};
     RotateX(result.moon.x, result.moon.y, result.moon.z, -eps);
@@ -154,13 +151,12 @@ Sun_Moon_Position SunMoonPosition(double jd) {
 }
 
 void SubSolarPoint(double jd, double& latitudeDeg, double& longitudeDeg) {
-    const Angle_Constants& k = AngleConstants();
     const double T = CenturiesFrom1900(jd);
     const double eps = MeanObliquityDeg(T);
     const double theta = SiderealTime(jd, T);
     const double M = SunMeanAnomalyDeg(T);
     const double L = SunMeanLongitudeDeg(T);
-    const double lambda = L + 1.91946 * std::sin(M * k.DEG_TO_RAD);
-    latitudeDeg = eps * std::sin(lambda * k.DEG_TO_RAD);
-    longitudeDeg = WrapLongitudeDeg(lambda - theta * k.RAD_TO_DEG);
+    const double lambda = L + 1.91946 * std::sin(Radians(M));
+    latitudeDeg = eps * std::sin(Radians(lambda));
+    longitudeDeg = WrapLongitudeDeg(lambda - Degrees(theta));
 }

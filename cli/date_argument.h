@@ -4,18 +4,12 @@
 // 28 May 585 BC).
 #pragma once
 
-#include <cstdint>
 #include <ctime>
 #include <string>
 
-struct Date_Argument {
-    int16_t year = 0;
-    int16_t month = 0;
-    int16_t day = 0;
-    int16_t hour = 0;
-    int16_t minute = 0;
-    int16_t second = 0;
-};
+#include "astro/calendar.h"
+
+using Date_Argument = Civil_Date_Time;
 
 // Parses text into date. On failure returns false and sets error to one line saying what
 // is wrong (a malformed text, or a date that the calendar refuses). `now` is the local

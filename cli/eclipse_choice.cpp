@@ -53,7 +53,7 @@ bool ChoiceComplete(const Eclipse_Choice& choice, bool withJde, bool requireOne,
 bool ResolveChoice(const Eclipse_Choice& choice, Eclipse_Record& record, std::string& note) {
     if (choice.haveJde) {
         record.jde = choice.jde;
-        record.valid = 1;
+        record.valid = true;
         return true;
     }
     return WalkEclipses(

@@ -60,11 +60,12 @@ int RunEclipsesCommand(const std::vector<std::string>& args) {
     const bool complete = WalkEclipses(
         options, record,
         [](const Eclipse_Record& r) {
+            const Civil_Date_Time& t = r.dateTime;
             char magnitude[32] = "";
             if (r.type & ECL_PARTIAL)
                 std::snprintf(magnitude, sizeof magnitude, "%.4f", r.magnitude);
-            std::printf("%d,%d,%d,%d,%d,%d,%d,%s,0x%02x,%s,%.6f\n", r.year, r.month, r.day, r.hour,
-                        r.minute, r.second, UTMinusTD(r.year), TypeName(r.type).c_str(), r.type,
+            std::printf("%d,%d,%d,%d,%d,%d,%d,%s,0x%02x,%s,%.6f\n", t.year, t.month, t.day, t.hour,
+                        t.minute, t.second, UTMinusTD(t.year), TypeName(r.type).c_str(), r.type,
                         magnitude, r.jde);
         },
         note);

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int MAP_SIZE = 640;  // pixels, both ways
+constexpr int MAP_SIZE = MAP_EXTENT_PIXELS;  // pixels, both ways
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "velmor-cli map: %s\n", message.c_str());
@@ -104,7 +104,7 @@ int RunMapCommand(const std::vector<std::string>& args) {
             if (document.m_eclipse.valid) {
                 // As the map pane paints: the overlay turns the globe to the eclipse; a
                 // centre the user turned to is put back afterwards.
-                Eclipse_Overlay overlay(&dc, nullptr, &document);
+                Eclipse_Overlay overlay(document.m_eclipse.jde, globe, &document);
                 if (centreGiven) {
                     globe.SetLatitude(latitude);
                     globe.SetLongitude(longitude);

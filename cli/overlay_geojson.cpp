@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "astro/angles.h"
 #include "overlay/eclipse_overlay.h"
+#include "units/angles.h"
 
 namespace {
 
@@ -14,9 +14,8 @@ using Position = Geo_Position;
 using Piece = std::vector<Position>;
 
 Position ToPosition(const Point& p) {
-    const Angle_Constants& k = AngleConstants();
     // Adding 0 turns a negative zero into a plain one, so that no "-0.00000" is written.
-    return {p.longitude * k.RAD_TO_DEG + 0.0, 90.0 - p.colatitude * k.RAD_TO_DEG + 0.0};
+    return {Degrees(p.longitude) + 0.0, 90.0 - Degrees(p.colatitude) + 0.0};
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/velmor_doc.h"
 #include "cli/eclipse_choice.h"
 #include "cli/overlay_geojson.h"
+#include "geo/globe.h"
 #include "overlay/eclipse_overlay.h"
 #include "platform/output_file.h"
 
@@ -53,12 +53,16 @@ int RunPathsCommand(const std::vector<std::string>& args) {
         return 2;
     }
 
-    CVelmorDoc doc;
+    // Only the lines are written: no world data is read, and the globe the overlay turns
+    // is the map's.
+    Eclipse_Record eclipse;
     std::string note;
-    if (!ResolveChoice(choice, doc.m_eclipse, note)) {
+    if (!ResolveChoice(choice, eclipse, note)) {
         std::fprintf(stderr, "velmor-cli: %s\n", note.c_str());
     }
-    Eclipse_Overlay overlay(nullptr, nullptr, &doc);
+    Globe globe(MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_RADIUS_PIXELS, 0.0, 0.0,
+                0.0);
+    Eclipse_Overlay overlay(eclipse.jde, globe, nullptr);
     const std::string geoJson = OverlayGeoJson(overlay);
     if (output == "-") {
         std::fwrite(geoJson.data(), 1, geoJson.size(), stdout);

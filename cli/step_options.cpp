@@ -119,15 +119,14 @@ bool WalkEclipses(const Step_Options& options, Eclipse_Record& record,
     for (long n = 0; n < options.count; ++n) {
         // Stepping refuses only a date outside the supported years: the one of the last
         // eclipse found, when it lies beyond them.
-        if (!StepEclipse(record, forward, at.year, at.month, at.day, at.hour, at.minute,
-                         at.second)) {
+        if (!StepEclipse(record, forward, at)) {
             note = "the eclipse of " + std::to_string(at.year) + "-" + std::to_string(at.month) +
                    "-" + std::to_string(at.day) +
                    " lies outside the supported years (4713 BC to AD 9999); no further step";
             return false;
         }
         each(record);
-        at = {record.year, record.month, record.day, record.hour, record.minute, record.second};
+        at = record.dateTime;
     }
     return true;
 }

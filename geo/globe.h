@@ -3,12 +3,19 @@
 // centre (the view centre), a turn of the whole picture about the line of sight, and the
 // device context of the paint in progress (not owned).
 //
-// Screen rows are 640 minus an ordinate that grows upward: the disc centre's row is
-// 640 - centreY. Angles are given in degrees and kept in radians with their sines and
-// cosines, recomputed whenever an angle changes.
+// Screen rows are MAP_EXTENT_PIXELS (640) minus an ordinate that grows upward: the disc
+// centre's row is 640 - centreY. Angles are given in degrees and kept in radians with their sines
+// and cosines, recomputed whenever an angle changes.
 #pragma once
 
 #include "platform/dc.h"
+
+// The map is a square of this many pixels each way; the globe's ordinates count upward
+// from its bottom row.
+constexpr int MAP_EXTENT_PIXELS = 640;
+// The globe of the map: its disc's centre (both ways) and radius, pixels.
+constexpr double MAP_GLOBE_CENTRE_PIXELS = 320.0;
+constexpr double MAP_GLOBE_RADIUS_PIXELS = 318.0;
 
 class Globe {
   public:

@@ -1,8 +1,8 @@
 #include "geo/graticule.h"
 
-#include "astro/angles.h"
 #include "geo/globe.h"
 #include "geo/line.h"
+#include "units/angles.h"
 
 namespace {
 constexpr COLORREF DISC_COLOUR = RGB(40, 166, 254);
@@ -11,11 +11,10 @@ constexpr COLORREF GRID_COLOUR = RGB(127, 127, 127);
 
 Graticule::Graticule(double latitudeStepDeg, double longitudeStepDeg, double polarGapDeg,
                      double segmentStepDeg) {
-    const double degToRad = AngleConstants().DEG_TO_RAD;
-    latitudeStep = latitudeStepDeg * degToRad;
-    longitudeStep = longitudeStepDeg * degToRad;
-    polarGap = polarGapDeg * degToRad;
-    segmentStep = segmentStepDeg * degToRad;
+    latitudeStep = Radians(latitudeStepDeg);
+    longitudeStep = Radians(longitudeStepDeg);
+    polarGap = Radians(polarGapDeg);
+    segmentStep = Radians(segmentStepDeg);
 }
 
 void Graticule::DrawDisc(const Globe& globe) const {
@@ -24,8 +23,8 @@ void Graticule::DrawDisc(const Globe& globe) const {
     const double cx = globe.GetCentreX(), cy = globe.GetCentreY(), r = globe.GetRadius();
     CBrush brush(DISC_COLOUR);
     CBrush* oldBrush = dc->SelectObject(&brush);
-    dc->Ellipse(static_cast<int>(cx - r), static_cast<int>(640.0 - cy - r),
-                static_cast<int>(cx + r), static_cast<int>(640.0 - cy + r));
+    dc->Ellipse(static_cast<int>(cx - r), static_cast<int>(MAP_EXTENT_PIXELS - cy - r),
+                static_cast<int>(cx + r), static_cast<int>(MAP_EXTENT_PIXELS - cy + r));
     dc->SelectObject(oldBrush);
     brush.DeleteObject();
 }

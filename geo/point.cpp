@@ -1,11 +1,10 @@
 #include "geo/point.h"
 
-#include "astro/angles.h"
+#include "units/angles.h"
 
 void Point::SetGeo(double latitudeDeg, double longitudeDeg) {
-    const double degToRad = AngleConstants().DEG_TO_RAD;
-    colatitude = static_cast<float>((90.0 - latitudeDeg) * degToRad);
-    longitude = static_cast<float>(longitudeDeg * degToRad);
+    colatitude = static_cast<float>(Radians(90.0 - latitudeDeg));
+    longitude = static_cast<float>(Radians(longitudeDeg));
 }
 
 void Point::SetRadians(double colatitudeRad, double longitudeRad) {

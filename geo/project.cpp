@@ -19,12 +19,12 @@ double Point::Project(const Globe& globe, int& x, int& y) const {
     if (p == 0.0 && q == 0.0) {
         // The view centre itself (or its antipode): the disc centre, counted as visible.
         x = static_cast<int>(cx + 0.5);
-        y = 640 - static_cast<int>(cy + 0.5);
+        y = MAP_EXTENT_PIXELS - static_cast<int>(cy + 0.5);
         return 1.0;
     }
     const double w = cosTheta * cosT0 + c * sinTheta * sinT0;
     const double s = globe.GetRadius() * std::sqrt(1.0 - w * w) / std::sqrt(p * p + q * q);
     x = static_cast<int>(cx + 0.5 + (sinA * q + cosA * p) * s);
-    y = 640 - static_cast<int>(cy + 0.5 - (cosA * q - sinA * p) * s);
+    y = MAP_EXTENT_PIXELS - static_cast<int>(cy + 0.5 - (cosA * q - sinA * p) * s);
     return w;
 }

@@ -1,21 +1,21 @@
-// The picture of the current eclipse on the globe, computed from the Sun and Moon positions
-// minute by minute over ten hours around the eclipse: the central line, the limits on
-// either side of the track of the magnitudes 0, 0.2, 0.4, 0.6, 0.8 and of the central
-// phase, the curves on which the eclipse is seen with the Sun on the horizon, and an
-// outline across the shadow every half hour, labelled with its time ("%02d:%02d",
-// universal time).
+// The picture of an eclipse on the globe, computed from the Sun and Moon positions minute
+// by minute over ten hours around the eclipse: the central line, the limits on either side
+// of the track of the magnitudes 0, 0.2, 0.4, 0.6, 0.8 and of the central phase, the curves
+// on which the eclipse is seen with the Sun on the horizon, and an outline across the
+// shadow every half hour, labelled with its time ("%02d:%02d", universal time).
 //
+// The overlay is given the eclipse instant (JDE, dynamical time), the globe it turns and
+// draws on, and, for a map, whatever draws the world underneath; it reads nothing else.
 // An overlay is built for one paint, drawn once and destroyed; it keeps nothing between
-// paints. Building it turns the document's globe to the sub-solar point of the eclipse.
+// paints. Building it turns the globe to the sub-solar point of the eclipse. Points are in
+// degrees (latitude north positive, longitude east positive within [-180, 180]).
 #pragma once
-
-#include <cstdint>
 
 #include "geo/line.h"
 #include "platform/dc.h"
 
-class CVelmorDoc;
-class CVelmorView;
+class Globe;
+class World_Painter;
 
 // Line indices.
 constexpr int OVERLAY_CENTRAL_LINE = 0;
@@ -30,29 +30,35 @@ constexpr COLORREF OVERLAY_COLOUR = 0x00FF00;  // pure green
 
 class Eclipse_Overlay {
   public:
-    // Computes every line for the document's eclipse and turns the document's globe to its
-    // sub-solar point. Only the document is read; dc and view are kept for the caller.
-    Eclipse_Overlay(CDC* dc, CVelmorView* view, CVelmorDoc* doc);
+    // Computes every line for the eclipse at eclipseJde (Julian Ephemeris Day) and turns
+    // the globe to its sub-solar point. world draws the world under the lines in DrawMap;
+    // it may be null where nothing is drawn or only the lines are wanted.
+    Eclipse_Overlay(double eclipseJde, Globe& globe, World_Painter* world);
     ~Eclipse_Overlay() = default;
     Eclipse_Overlay(const Eclipse_Overlay&) = delete;
     Eclipse_Overlay& operator=(const Eclipse_Overlay&) = delete;
 
-    // Draws the world, then the flagged lines in green (lines 0 to 4 solid, the rest
-    // dotted), then the dotted joins that close the horizon curves into loops.
+    // Draws the world (when there is a painter), then the flagged lines in green (lines 0
+    // to 4 solid, the rest dotted), then the dotted joins that close the horizon curves
+    // into loops, all through the globe's device context.
     void DrawMap();
 
-    // The base of the sampling: the instant at the middle of the window, Julian Day
-    // (universal time), on a whole or half hour.
+    // The greatest eclipse as the Sun and Moon positions see it: the instant the globe is
+    // turned to and the window is centred on, Julian Day (universal time).
+    double GreatestJulianDay() const { return m_greatestJD; }
+    // The base of the sampling: the greatest eclipse rounded to a whole or half hour,
+    // Julian Day (universal time), the instant at the middle of the window.
     double BaseJulianDay() const { return m_baseJD; }
 
     Line lines[OVERLAY_LINES];
-    int32_t drawFlags[OVERLAY_LINES] = {};
+    bool drawFlags[OVERLAY_LINES] = {};
 
   private:
+    void AllocateLines();
     void DrawJoin(Line& from, Line& to, bool atFirst);
 
-    CDC* m_pDC;
-    CVelmorView* m_pView;
-    CVelmorDoc* m_pDoc;
+    Globe& m_globe;
+    World_Painter* m_world;
+    double m_greatestJD = 0.0;
     double m_baseJD = 0.0;
 };

@@ -324,7 +324,7 @@ int CMainFrame::FindComboItem(const QComboBox* list, int value) {
 void CMainFrame::StepToEclipse(bool forward) {
     CVelmorView* map = GetMapView();
     CVelmorDoc* document = map->GetDocument();
-    document->m_bCentreSet = 0;
+    document->m_bCentreSet = false;
 
     int16_t year = 0;
     if (!ReadYearField(m_pYear->text(), year)) return;
@@ -335,14 +335,15 @@ void CMainFrame::StepToEclipse(bool forward) {
     const int16_t second = ReadList(m_pSecond);
 
     Eclipse_Record& record = document->m_eclipse;
-    if (!StepEclipse(record, forward, year, month, day, hour, minute, second)) return;
+    if (!StepEclipse(record, forward, {year, month, day, hour, minute, second})) return;
 
-    m_pYear->setText(QString::asprintf("%d", record.year));
-    SelectValue(m_pMonth, record.month);
-    SelectValue(m_pDay, record.day);
-    SelectValue(m_pHour, record.hour);
-    SelectValue(m_pMinute, record.minute);
-    SelectValue(m_pSecond, record.second);
+    const Civil_Date_Time& found = record.dateTime;
+    m_pYear->setText(QString::asprintf("%d", found.year));
+    SelectValue(m_pMonth, found.month);
+    SelectValue(m_pDay, found.day);
+    SelectValue(m_pHour, found.hour);
+    SelectValue(m_pMinute, found.minute);
+    SelectValue(m_pSecond, found.second);
 
     map->repaint();
     GetTreeView()->OnDraw(nullptr);

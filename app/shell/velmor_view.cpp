@@ -41,14 +41,14 @@ void CVelmorView::Render(CVelmorDoc* document, CDC* dc) {
     globe->SetDC(dc);
     {
         // Building the overlay turns the globe to the sub-solar point of the eclipse.
-        Eclipse_Overlay overlay(dc, this, document);
+        Eclipse_Overlay overlay(document->m_eclipse.jde, *globe, document);
         if (document->m_bCentreSet) {
             globe->SetLatitude(document->m_dCentreLat);
             globe->SetLongitude(document->m_dCentreLon);
         } else {
             document->m_dCentreLat = globe->GetLatitude();
             document->m_dCentreLon = globe->GetLongitude();
-            document->m_bCentreSet = 1;
+            document->m_bCentreSet = true;
         }
         overlay.DrawMap();
     }

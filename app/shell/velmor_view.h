@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "geo/globe.h"
 #include "platform/qt/painter_dc.h"
 
 class CDC;
@@ -26,7 +27,7 @@ class CVelmorDoc;
 class CVelmorView : public QWidget {
   public:
     // Pixels the pane needs to show the whole globe.
-    static constexpr int kMapExtentPixels = 640;
+    static constexpr int kMapExtentPixels = MAP_EXTENT_PIXELS;
 
     // Turning steps, degrees.
     static constexpr double kLongitudeStepDeg = 30.0;

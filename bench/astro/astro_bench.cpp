@@ -14,7 +14,7 @@ void BM_StepToNextEclipse(benchmark::State& state) {
     Eclipse_Record record;
     int16_t year = 2001;
     for (auto _ : state) {
-        StepEclipse(record, true, year, 1, 1, 0, 0, 0);
+        StepEclipse(record, true, {year, 1, 1, 0, 0, 0});
         benchmark::DoNotOptimize(record.jde);
         year = static_cast<int16_t>(year == 2100 ? 2001 : year + 1);
     }
@@ -40,11 +40,11 @@ void BM_ShadowStateWithItsPoints(benchmark::State& state) {
     for (auto _ : state) {
         ComputeShadowState(shadow, jd);
         double la = 0, lo = 0, la2 = 0, lo2 = 0;
-        int found = AxisPoint(shadow, la, lo);
-        found += ConeHorizonPoints(shadow, 0, la, lo, la2, lo2);
+        int found = AxisPoint(shadow, la, lo) == Shadow_Status::Found;
+        found += ConeHorizonPoints(shadow, 0, la, lo, la2, lo2) == Shadow_Status::Found;
         for (int cone = 0; cone < SHADOW_CONES; ++cone) {
-            found += ConeLimitLeft(shadow, cone, la, lo);
-            found += ConeLimitRight(shadow, cone, la, lo);
+            found += ConeLimitLeft(shadow, cone, la, lo) == Shadow_Status::Found;
+            found += ConeLimitRight(shadow, cone, la, lo) == Shadow_Status::Found;
         }
         benchmark::DoNotOptimize(found);
         benchmark::DoNotOptimize(la);
@@ -61,10 +61,10 @@ void BM_ListWholeRange(benchmark::State& state) {
     for (auto _ : state) {
         Eclipse_Record r;
         count = 0;
-        int16_t y = -4713, mo = 1, d = 1, h = 0, mi = 0, s = 0;
-        while (StepEclipse(r, true, y, mo, d, h, mi, s)) {
+        Civil_Date_Time at{-4713, 1, 1, 0, 0, 0};
+        while (StepEclipse(r, true, at)) {
             ++count;
-            y = r.year, mo = r.month, d = r.day, h = r.hour, mi = r.minute, s = r.second;
+            at = r.dateTime;
         }
         benchmark::DoNotOptimize(count);
     }

@@ -16,14 +16,14 @@ namespace {
 CVelmorDoc& Document() {
     static CVelmorDoc doc;
     doc.m_eclipse.jde = 2451401.96105;  // the total eclipse of 11 August 1999
-    doc.m_eclipse.valid = 1;
+    doc.m_eclipse.valid = true;
     return doc;
 }
 
 void BM_BuildOverlay(benchmark::State& state) {
     CVelmorDoc& doc = Document();
     for (auto _ : state) {
-        Eclipse_Overlay overlay(nullptr, nullptr, &doc);
+        Eclipse_Overlay overlay(doc.m_eclipse.jde, *doc.m_pGlobe, &doc);
         benchmark::DoNotOptimize(overlay.drawFlags);
     }
 }
@@ -37,7 +37,7 @@ void BM_PaintMap(benchmark::State& state) {
     for (auto _ : state) {
         PaintThroughDC(image, Qt::white, &texts, [&](CDC& dc) {
             doc.m_pGlobe->SetDC(&dc);
-            Eclipse_Overlay overlay(&dc, nullptr, &doc);
+            Eclipse_Overlay overlay(doc.m_eclipse.jde, *doc.m_pGlobe, &doc);
             overlay.DrawMap();
         });
         benchmark::DoNotOptimize(image.constBits());

@@ -26,7 +26,23 @@ TEST(DetailLines, ForEachTypeCombinationAndMagnitude) {
         std::vector<std::string> expected = {"Date = 2001 June 21", "TD = 12:05:05",
                                              "UT-TD [s] = -103"};
         expected.insert(expected.end(), c.typeAndMagnitude.begin(), c.typeAndMagnitude.end());
-        EXPECT_EQ(DetailLines(Eclipse_Record{1, 2001, 6, 21, 12, 5, 5, c.type, c.magnitude}),
+        EXPECT_EQ(DetailLines(Eclipse_Record{true, {2001, 6, 21, 12, 5, 5}, c.type, c.magnitude}),
                   expected);
+    }
+}
+
+// The date and time lines: the month by name (December is the last; a month read from an
+// empty list, -1, has none), the year as it is, negative before AD 1.
+TEST(DetailLines, DateAndTime) {
+    const std::pair<Civil_Date_Time, std::vector<std::string>> cases[] = {
+        {{2002, 12, 4, 7, 31, 11}, {"Date = 2002 December 4", "TD = 07:31:11"}},
+        {{1999, 1, 31, 0, 0, 0}, {"Date = 1999 January 31", "TD = 00:00:00"}},
+        {{-585, 5, 28, 23, 59, 59}, {"Date = -585 May 28", "TD = 23:59:59"}},
+        {{2001, -1, 21, 12, 5, 5}, {"Date = 2001  21", "TD = 12:05:05"}},
+    };
+    for (const auto& [at, expected] : cases) {
+        std::vector<std::string> lines = DetailLines(Eclipse_Record{true, at, 0x11, 0, 0});
+        lines.resize(2);
+        EXPECT_EQ(lines, expected);
     }
 }

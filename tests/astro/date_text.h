@@ -17,6 +17,13 @@ inline Fields ParseDate(const std::string& text) {
     return f;
 }
 
+// The fields of text as they are, unchecked (a month of 13 stays 13).
+inline Civil_Date_Time CivilOf(const std::string& text) {
+    const Fields f = ParseDate(text);
+    return {int16_t(f[0]), int16_t(f[1]), int16_t(f[2]),
+            int16_t(f[3]), int16_t(f[4]), int16_t(f[5])};
+}
+
 inline double JulianDayOf(const std::string& text) {
     return std::apply(JDFromDateTime, ParseDate(text));
 }
@@ -27,8 +34,10 @@ inline std::string DateText(int y, int mo, int d, int h, int mi, int s) {
     return text;
 }
 
+inline std::string DateText(const Civil_Date_Time& t) {
+    return DateText(t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
 inline std::string DateText(double jd) {
-    int16_t y, mo, d, h, mi, s;
-    DateTimeFromJD(jd, y, mo, d, h, mi, s);
-    return DateText(y, mo, d, h, mi, s);
+    return DateText(DateTimeFromJD(jd));
 }

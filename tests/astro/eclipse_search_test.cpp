@@ -17,11 +17,11 @@
 static std::string RecordText(const Eclipse_Record& r) {
     char text[24];
     std::snprintf(text, 24, r.type & ECL_PARTIAL ? " %x %.4f" : " %x", r.type, r.magnitude);
-    return DateText(r.year, r.month, r.day, r.hour, r.minute, r.second) + text;
+    return DateText(r.dateTime) + text;
 }
 
 static bool StepFrom(Eclipse_Record& r, bool forward, const std::string& start) {
-    return std::apply([&](auto... f) { return StepEclipse(r, forward, f...); }, ParseDate(start));
+    return StepEclipse(r, forward, CivilOf(start));
 }
 
 TEST(ClassifyEclipse, Boundaries) {
@@ -128,7 +128,8 @@ TEST(EclipseStepping, WalksTheWholeRangeInBothDirections) {
         do {
             ASSERT_TRUE(StepsToNearest(r, forward, at));
             at = RecordText(r);
-        } while (r.year >= -4713 && r.year <= 9999 && ++count < 40000);  // about 35,000 in all
+        } while (r.dateTime.year >= -4713 && r.dateTime.year <= 9999 &&
+                 ++count < 40000);  // about 35,000 in all
         EXPECT_FALSE(StepFrom(r, forward, at));
     }
 }

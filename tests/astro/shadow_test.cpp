@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
-#include "astro/angles.h"
 #include "astro/sun_moon.h"
+#include "units/angles.h"
 
 constexpr double WORKED_JD = 2451401.96;  // 11 August 1999, near the greatest eclipse
 
@@ -26,11 +28,11 @@ TEST(SunMoonAndShadow, WorkedCaseOfAugust1999) {
     ASSERT_EQ(ComputeShadowState(s, WORKED_JD), 0);
     double at[6][2] = {};  // latitude, longitude: axis, umbra left and right, penumbra left, Sun
     SubSolarPoint(WORKED_JD, at[5][0], at[5][1]);
-    EXPECT_EQ(AxisPoint(s, at[0][0], at[0][1]), 0);
-    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), 0);
-    EXPECT_EQ(ConeLimitRight(s, 5, at[2][0], at[2][1]), 0);
-    EXPECT_EQ(ConeLimitLeft(s, 0, at[3][0], at[3][1]), 0);
-    EXPECT_EQ(ConeLimitRight(s, 0, at[4][0], at[4][1]), 1);  // misses the Earth
+    EXPECT_EQ(AxisPoint(s, at[0][0], at[0][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitRight(s, 5, at[2][0], at[2][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitLeft(s, 0, at[3][0], at[3][1]), Shadow_Status::Found);
+    EXPECT_EQ(ConeLimitRight(s, 0, at[4][0], at[4][1]), Shadow_Status::MissesEarth);
     // value, expected, tolerance
     const double cases[][3] = {{p.siderealTime, 2.18294, 5e-6}, {p.sun.x, -0.757353, 5e-7},
                                {p.sun.y, 0.618024, 5e-7},       {p.sun.z, 0.267947, 5e-7},
@@ -47,9 +49,9 @@ TEST(SunMoonAndShadow, WorkedCaseOfAugust1999) {
 
     // The limits need the direction of motion: two computations since the last reset.
     ResetShadowState(s);
-    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), -1);
+    EXPECT_EQ(ConeLimitLeft(s, 5, at[1][0], at[1][1]), Shadow_Status::MotionUnknown);
     ComputeShadowState(s, WORKED_JD);
-    EXPECT_EQ(ConeLimitRight(s, 5, at[1][0], at[1][1]), -1);
+    EXPECT_EQ(ConeLimitRight(s, 5, at[1][0], at[1][1]), Shadow_Status::MotionUnknown);
 }
 
 // The first computation into a fresh state finds a defined previous position.
@@ -57,4 +59,70 @@ TEST(Shadow, FreshStateHasADefinedMotion) {
     Shadow_State state;
     ComputeShadowState(state, 2451401.96);
     EXPECT_TRUE(std::isfinite(state.motionDirection));
+}
+
+// The edges of the shadow queries, on the frame of the worked case with the Earth's centre,
+// vertices and tangents put in by hand (R is the Earth's radius):
+// - the axis exactly R from the centre misses the Earth, a little nearer meets it;
+// - a cylinder (tangent 0) touching the Earth at the fundamental plane meets it at height
+//   exactly 0, which is on the far side, a little further in it is found;
+// - cone 0's horizon circle touches the Earth's rim: two equal points; a little wider
+//   misses it, leaving the outputs as they were; off the axis it crosses the rim twice.
+TEST(Shadow, EdgeCases) {
+    const double R = EARTH_RADIUS_AU;
+    Shadow_State s;
+    ComputeShadowState(s, WORKED_JD);
+    auto status = [&](double x0, double tangent, auto query) {
+        s.x0 = x0;
+        s.y0 = 0;
+        s.vertex[0] = 1;
+        s.tangent[0] = tangent;
+        s.tangentSquared[0] = tangent * tangent;
+        return query();
+    };
+    double la = 99, lo = 99, la2 = 99, lo2 = 99;
+    auto axis = [&] { return AxisPoint(s, la, lo); };
+    auto cone = [&] { return ConePoint(s, 0, 0.0, la, lo); };
+    auto horizon = [&] { return ConeHorizonPoints(s, 0, la, lo, la2, lo2); };
+    EXPECT_EQ(status(R, 0, axis), Shadow_Status::MissesEarth);
+    EXPECT_EQ(la, 99);
+    EXPECT_EQ(status(R * 0.999999, 0, axis), Shadow_Status::Found);
+    EXPECT_EQ(status(R, 0, cone), Shadow_Status::FarSide);
+    EXPECT_EQ(status(R * 0.999999, 0, cone), Shadow_Status::Found);
+    la = lo = la2 = lo2 = 99;
+    EXPECT_EQ(status(0, R * 1.000001, horizon), Shadow_Status::MissesEarth);
+    EXPECT_EQ(std::vector<double>({la, lo, la2, lo2}), std::vector<double>(4, 99));
+    EXPECT_EQ(status(0, R, horizon), Shadow_Status::Found);
+    EXPECT_EQ(std::make_pair(la, lo), std::make_pair(la2, lo2));
+    EXPECT_EQ(status(R / 2, R * std::sqrt(1.25), horizon), Shadow_Status::Found);
+    EXPECT_NE(std::make_pair(la, lo), std::make_pair(la2, lo2));
+}
+
+// Cones 3 and 4, whose vertices lie behind the Earth, cross the axis before they reach it:
+// their point in a position angle lies on the opposite side of the track, near the point
+// of cone 2 in the opposite angle; those of cones 0 to 2 lie on the side of the angle.
+TEST(Shadow, ConesThreeAndFourGiveTheirPointsOnTheOppositeSide) {
+    Shadow_State s;
+    ComputeShadowState(s, WORKED_JD - 1.0 / 1440);
+    ComputeShadowState(s, WORKED_JD);
+    auto point = [&](int cone, double angle) {
+        double la = 0, lo = 0;
+        EXPECT_EQ(ConePoint(s, cone, angle, la, lo), Shadow_Status::Found) << cone;
+        return std::make_pair(la, lo);
+    };
+    auto distance = [](std::pair<double, double> a, std::pair<double, double> b) {
+        return std::hypot(a.first - b.first, a.second - b.second);
+    };
+    const auto side = point(2, 30), opposite = point(2, 210);
+    for (int cone : {1, 3, 4}) {
+        const auto p = point(cone, 30);
+        EXPECT_EQ(distance(p, opposite) < distance(p, side), cone >= 3) << cone;
+    }
+}
+
+// Longitudes wrap into [-180, 180]: -180 and 180 stay, just beyond either wraps around.
+TEST(Shadow, LongitudeWrapping) {
+    const double cases[][2] = {{-180, -180}, {180, 180},   {180.25, -179.75}, {-180.25, 179.75},
+                               {540, 180},   {-540, -180}, {359.5, -0.5},     {0, 0}};
+    for (const auto& [in, out] : cases) EXPECT_EQ(WrapLongitudeDeg(in), out) << in;
 }

@@ -9,15 +9,30 @@
 #include "geo/graticule.h"
 #include "geo/world_lines.h"
 #include "platform/recording_dc.h"
+#include "units/angles.h"
 
 using Op = RecordingDC::Op;
 
-// The document's globe, facing 0 N, 0 E, drawing into a recording device context.
+// The document's globe, facing 0 N, 0 E, drawing into a recording device context whose
+// text colour is red before the drawing starts (and its background mode opaque).
 struct Recorded {
     RecordingDC dc;
     Globe globe{320.0, 320.0, 318.0, 0.0, 0.0, 0.0};
-    Recorded() { globe.SetDC(&dc); }
+    Recorded() {
+        globe.SetDC(&dc);
+        dc.SetTextColor(RGB(255, 0, 0));
+        dc.Clear();
+    }
 };
+
+// Every name on the map is written in black, 12-pixel Arial, on a transparent background.
+static void ExpectLabelStyle(const RecordingDC& dc) {
+    for (const auto& text : dc.CallsOf(Op::TextOut)) {
+        EXPECT_EQ(text.font, (RecordingDC::FontValue{12, "Arial"})) << text.text;
+        EXPECT_EQ(text.bkMode, TRANSPARENT) << text.text;
+        EXPECT_EQ(text.textColour, RGB(0, 0, 0)) << text.text;
+    }
+}
 
 TEST(Project, CasesToThePixel) {
     const Globe facing0(320, 320, 318, 0, 0, 0), rotated(320, 320, 318, 90, 0, 0),
@@ -95,6 +110,7 @@ TEST(LineDraw, SegmentsWithAHiddenEndAreLeftOutWholeAndTheNameGoesAtTheFirstPixe
         EXPECT_EQ(r.dc.Calls().empty(), c.drawn.empty());
         for (const auto& call : r.dc.CallsOf(Op::LineTo))
             EXPECT_EQ(call.pen, (RecordingDC::PenValue{PS_DOT, 1, 0xA05000}));
+        ExpectLabelStyle(r.dc);
         EXPECT_TRUE(r.dc.StockObjectsSelected());
     }
 }
@@ -116,6 +132,7 @@ TEST(CityDraw, SquareOnTheNearSideNameOnlyWithin44Degrees) {
         for (const auto& square : r.dc.CallsOf(Op::Rectangle))
             EXPECT_EQ((std::vector<COLORREF>{square.pen.colour, square.brush}),
                       (std::vector<COLORREF>(2, 0x00FFFF)));
+        ExpectLabelStyle(r.dc);
         EXPECT_TRUE(r.dc.StockObjectsSelected());
     }
 }
@@ -132,5 +149,5 @@ TEST(Graticule, Has720ParallelAnd384MeridianPiecesAndLeavesOutTenDegreesAroundTh
             nearest = std::min(nearest, std::hypot(call.a - 320, call.b - 320));
     }
     EXPECT_EQ(pieces, 720u + 384u);
-    EXPECT_NEAR(nearest, 318 * std::sin(10 * M_PI / 180), 1.0);
+    EXPECT_NEAR(nearest, 318 * std::sin(Radians(10)), 1.0);
 }

@@ -7,18 +7,22 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
-#include "app/velmor_doc.h"
+#include "astro/date_time.h"
 #include "astro/eclipse_step.h"
-#include "overlay/date_time.h"
+#include "astro/sun_moon.h"
+#include "geo/globe.h"
+#include "overlay/sample_run.h"
+#include "overlay/world_painter.h"
 #include "platform/recording_dc.h"
 #include "tests/astro/date_text.h"
 
-// The world data is loaded once: every overlay works on the same document.
-static CVelmorDoc& DocumentAt(double jde) {
-    static CVelmorDoc doc;
-    doc.m_eclipse.jde = jde;
-    return doc;
+// The map's globe, facing latitude 0, longitude 0.
+static Globe MapGlobe() {
+    return Globe(MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_RADIUS_PIXELS, 0, 0,
+                 0);
 }
 
 // Times of 21 June 2001 rounded to a unit of seconds (7 does not divide the hour).
@@ -38,6 +42,11 @@ TEST(DateTime, RoundToUnitAndJulianDayPlus) {
     EXPECT_NEAR(t.JulianDayPlus(-300, 60) - t.JulianDay(), -300.0 / 1440, 1e-9);  // real division
 }
 
+// A pixel as text, "(x, y)".
+static std::string PixelText(int x, int y) {
+    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+}
+
 // A line as text: "index: first-last name" when drawn, "index: -" when not.
 static std::string LineText(const Eclipse_Overlay& o, int n) {
     const Line& l = o.lines[n];
@@ -54,13 +63,14 @@ static std::string LineText(const Eclipse_Overlay& o, int n) {
 // 4 and 3, left limits 2 to 0; only the points found are in it.
 TEST(EclipseOverlay, EveryHundredthEclipseOfTheRange) {
     const int order[] = {6, 8, 10, 11, 13, 0, 14, 12, 9, 7, 5};
-    Eclipse_Record r{0, -4713, 1, 1, 0, 0, 0};
+    Eclipse_Record r;
+    r.dateTime = {-4713, 1, 1, 0, 0, 0};
+    Globe globe = MapGlobe();
     int n = 0;
-    for (; StepEclipse(r, true, r.year, r.month, r.day, r.hour, r.minute, r.second); ++n) {
+    for (; StepEclipse(r, true, r.dateTime); ++n) {
         if (n % 100) continue;
         SCOPED_TRACE(DateText(r.jde));
-        CVelmorDoc& doc = DocumentAt(r.jde);
-        Eclipse_Overlay a(nullptr, nullptr, &doc), b(nullptr, nullptr, &doc);
+        Eclipse_Overlay a(r.jde, globe, nullptr), b(r.jde, globe, nullptr);
         const bool partial = (r.type & ECL_PARTIAL) && r.magnitude > 0.1;
         EXPECT_TRUE(!(r.type & ECL_CENTRAL) || a.drawFlags[0]);
         EXPECT_TRUE(!partial || a.drawFlags[0] || (a.drawFlags[1] && a.drawFlags[2]));
@@ -88,13 +98,33 @@ TEST(EclipseOverlay, EveryHundredthEclipseOfTheRange) {
     EXPECT_GT(n, 34000);
 }
 
-// The worked case, and its drawing: solid green for lines 0 to 2, dotted for the rest and the
-// joins, names at the outlines; the device context's own pen, brush and font put back after.
+// Draws the world as a single mark, so that a test sees where in the drawing it comes.
+class Marking_World : public World_Painter {
+  public:
+    explicit Marking_World(const Globe& globe) : m_globe(globe) {}
+    void DrawWorld() override { m_globe.GetDC()->TextOut(0, 0, "world"); }
+
+  private:
+    const Globe& m_globe;
+};
+
+// The worked case, and its drawing: the world first, solid green for lines 0 to 2, dotted
+// for the rest and the joins, each outline's label at its first point; the device context's
+// own pen, brush and font put back after. The window is centred on the greatest eclipse:
+// 11:03:05 UT in the published circumstances (30 s allowed: the positions here are of lower
+// precision and put the axis's closest approach 26 s earlier), and the globe then faces the Sun's
+// zenith point of that instant (0.01 degrees, the Sun's motion in about 2 s).
 TEST(EclipseOverlay, WorkedCaseOfAugust1999) {
-    CVelmorDoc& doc = DocumentAt(2451401.96105);  // the total eclipse of 11 August 1999
+    Globe globe = MapGlobe();
+    Marking_World world(globe);
     RecordingDC dc;
-    doc.m_pGlobe->SetDC(&dc);
-    Eclipse_Overlay o(&dc, nullptr, &doc);
+    globe.SetDC(&dc);
+    Eclipse_Overlay o(2451401.96105, globe, &world);  // the total eclipse of 11 August 1999
+    EXPECT_NEAR(o.GreatestJulianDay(), JulianDayOf("1999-08-11 11:03:05"), 30.0 / 86400);
+    double latitude, longitude;
+    SubSolarPoint(o.GreatestJulianDay(), latitude, longitude);
+    EXPECT_NEAR(globe.GetLatitude(), latitude, 0.01);
+    EXPECT_NEAR(globe.GetLongitude(), longitude, 0.01);
     EXPECT_EQ(DateText(o.BaseJulianDay()), "1999-08-11 11:00:00");
     // Outlines start at line 17.
     for (const char* line : {"0: 210-397", "1: 146-461", "2: 146-461", "3: -", "4: -", "6: -",
@@ -103,14 +133,67 @@ TEST(EclipseOverlay, WorkedCaseOfAugust1999) {
         EXPECT_EQ(LineText(o, std::atoi(line)), line);
     }
     o.DrawMap();
+    ASSERT_FALSE(dc.Calls().empty());
+    EXPECT_EQ(dc.Calls().front().text, "world");
     EXPECT_TRUE(dc.StockObjectsSelected());
     EXPECT_EQ(dc.ObjectFaults(), 0);
     std::map<int, int> green;  // selections of a green pen of width 1, by style
     for (const auto& c : dc.CallsOf(RecordingDC::Op::SelectPen))
         green[c.pen.style] += c.pen.colour == OVERLAY_COLOUR && c.pen.width == 1;
-    int labels = 0;
-    for (const auto& c : dc.CallsOf(RecordingDC::Op::TextOut)) labels += c.text.find(':') == 2;
     EXPECT_EQ(green[PS_SOLID], 3);    // lines 0, 1 and 2
     EXPECT_GT(green[PS_DOT], 7 + 2);  // the outlines, the limits and the two joins
-    EXPECT_EQ(labels, 7);
+    std::vector<std::string> labels, expected;
+    for (const auto& c : dc.CallsOf(RecordingDC::Op::TextOut)) {
+        if (c.text.find(':') == 2) labels.push_back(c.text + " " + PixelText(c.a, c.b));
+    }
+    for (int l = OVERLAY_OUTLINE_FIRST; l < OVERLAY_LINES && o.drawFlags[l]; ++l) {
+        int x, y;
+        o.lines[l].First().Project(globe, x, y);
+        expected.push_back(std::string(o.lines[l].name) + " " + PixelText(x, y));
+    }
+    EXPECT_EQ(labels.size(), 7u);
+    EXPECT_EQ(labels, expected);
+}
+
+// A line's stretch from the statuses of its samples ('+' found, '.' not found, 'm' motion
+// unknown): the first unbroken stretch only, to the last sample when it lasts that long.
+TEST(SampleRun, FirstStretchOfTheWindow) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(OVERLAY_STEPS, '+'), "0-601"},
+        {"mm" + std::string(OVERLAY_STEPS - 2, '+'), "2-601"},
+        {std::string(OVERLAY_STEPS - 1, '.') + "+", "600-601"},
+        {"..+++..++", "2-5"},
+        {std::string(OVERLAY_STEPS, '.'), "-"}};
+    for (const auto& [statuses, stretch] : cases) {
+        Sample_Run run;
+        for (size_t step = 0; step < statuses.size(); ++step) {
+            const char c = statuses[step];
+            run.status = c == '+'   ? Shadow_Status::Found
+                         : c == 'm' ? Shadow_Status::MotionUnknown
+                                    : Shadow_Status::MissesEarth;
+            run.Track(int(step));
+        }
+        EXPECT_EQ(run.Started() ? std::to_string(run.first) + "-" +
+                                      std::to_string(run.EndWithin(OVERLAY_STEPS))
+                                : "-",
+                  stretch)
+            << statuses.substr(0, 12);
+    }
+}
+
+// An eclipse whose penumbra leaves the Earth within the window (that of 28 May 1900) takes
+// up the horizon crossing again in lines 3 and 4, which start after the first run of lines
+// 1 and 2 has ended, and are drawn solid and joined into a loop.
+TEST(EclipseOverlay, PenumbraLeavingTheEarthDrawsLinesThreeAndFour) {
+    Globe globe = MapGlobe();
+    RecordingDC dc;
+    globe.SetDC(&dc);
+    Eclipse_Overlay o(2415168.120704, globe, nullptr);
+    for (const char* line : {"1: 134-270", "2: 134-270", "3: 322-458", "4: 322-458"})
+        EXPECT_EQ(LineText(o, std::atoi(line)), line);
+    o.DrawMap();
+    int solid = 0;
+    for (const auto& c : dc.CallsOf(RecordingDC::Op::SelectPen))
+        solid += c.pen.colour == OVERLAY_COLOUR && c.pen.style == PS_SOLID;
+    EXPECT_EQ(solid, 1 + 4);  // the central line and the four horizon curves
 }

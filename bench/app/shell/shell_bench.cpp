@@ -39,7 +39,7 @@ void BM_NextEclipseButton(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         SetDateBar(frame, "2001", 1, 1);
-        g_app->GetDocument()->m_bCentreSet = 1;
+        g_app->GetDocument()->m_bCentreSet = true;
         state.ResumeTiming();
         frame->GetNextButton()->click();
         state.PauseTiming();

@@ -163,7 +163,7 @@ class MainFrameTest : public QObject {
         SetDateBar(m_frame, date);
         Paint_Counter paints(m_frame->GetMapView());
         Press(m_frame->GetNextButton());
-        QCOMPARE(m_doc->m_bCentreSet, 0);
+        QCOMPARE(m_doc->m_bCentreSet, false);
         QCOMPARE(m_doc->m_eclipse.jde, jde);
         QCOMPARE(m_doc->m_dCentreLat, latitude);
         QCOMPARE(m_doc->m_dCentreLon, longitude);

@@ -1,8 +1,12 @@
-// A calendar date and time of day as six 16-bit fields, for the overlay's sampling instants
-// and labels. The time scale is whatever the Julian Day it is made from is on.
+// Clock arithmetic on Julian Days: a civil date and time of day made from a Julian Day,
+// rounded to a whole number of seconds, minutes or half hours, and turned back into a
+// Julian Day with a number of such units added. The overlay times its samples and labels
+// its outlines with it. The time scale is whatever the Julian Day it is made from is on.
 #pragma once
 
 #include <cstdint>
+
+#include "astro/calendar.h"
 
 class Date_Time {
   public:
@@ -11,6 +15,8 @@ class Date_Time {
 
     // Field 0 year, 1 month, 2 day, 3 hour, 4 minute, 5 second; any other index gives 0.
     int16_t Field(int index) const;
+    // All six fields.
+    const Civil_Date_Time& Fields() const { return m_at; }
 
     // Rounds the time to the nearest multiple of unitSeconds within the hour (halves go
     // up), carrying into the hour and the date. Units that do not divide an hour (and units
@@ -23,5 +29,5 @@ class Date_Time {
     double JulianDayPlus(int count, int unitSeconds) const;
 
   private:
-    int16_t m_year, m_month, m_day, m_hour, m_minute, m_second;
+    Civil_Date_Time m_at;
 };

@@ -1,23 +1,14 @@
-#include "astro/angles.h"
+#include "units/angles.h"
 
 #include <cmath>
 
-namespace {
-
-Angle_Constants Compute() noexcept {
+Angle_Constants units_detail::ComputeAngleConstants() noexcept {
     Angle_Constants c{};
     c.HALF_PI = 2.0 * std::atan(1.0);
     c.PI = 4.0 * std::atan(1.0);
     c.DEG_TO_RAD = c.PI / 180.0;
     c.RAD_TO_DEG = 180.0 / c.PI;
     return c;
-}
-
-}  // namespace
-
-const Angle_Constants& AngleConstants() noexcept {
-    static const Angle_Constants constants = Compute();
-    return constants;
 }
 
 namespace {
