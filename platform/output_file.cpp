@@ -22,8 +22,8 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Follows path through symbolic links to the file they finally name, which need not exist.
-// Returns false with errno set on a loop or an unreadable link.
+// Follows path through a chain of symbolic links that ends nowhere, to the name the new file
+// takes. Returns false with errno set on a loop or an unreadable link.
 bool ResolveLinks(std::string& path) {
     for (int n = 0; n < MAX_LINKS; ++n) {
         struct stat status;
@@ -75,27 +75,47 @@ bool WriteFileWhole(const std::string& path, const std::string& content, std::st
         error = "cannot write '" + path + "': " + std::strerror(reason);
         return false;
     };
+    // The file finally written, and the permissions its replacement gets.
     std::string target = path;
-    if (!ResolveLinks(target)) return fail(errno);
+    mode_t mode;
+    struct stat existing;
+    if (stat(path.c_str(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode)) {
+            // A device or a pipe is written in place (renaming over it would replace it);
+            // a folder refuses to be opened.
+            const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            if (fd < 0) return fail(errno);
+            bool ok = WriteAll(fd, content);
+            int reason = errno;
+            if (::close(fd) != 0 && ok) {
+                ok = false;
+                reason = errno;
+            }
+            return ok || fail(reason);
+        }
+        char* real = realpath(path.c_str(), nullptr);
+        if (real == nullptr) return fail(errno);
+        target = real;
+        std::free(real);
+        mode = existing.st_mode & 07777;
+    } else if (errno == ENOENT) {
+        // A new file, perhaps where a dangling link points.
+        if (!ResolveLinks(target)) return fail(errno);
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    } else {
+        return fail(errno);
+    }
 
     std::vector<char> temporary(target.begin(), target.end());
     const char suffix[] = ".tmp-XXXXXX";
     temporary.insert(temporary.end(), suffix, suffix + sizeof suffix);
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return fail(errno);
-
-    // mkstemp makes the file private: give it the permissions of the file it replaces, or
-    // those a new file normally gets.
-    struct stat existing;
-    mode_t mode;
-    if (stat(target.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    (void)fchmod(fd, mode);  // a file system without permissions refuses; no matter
+    // mkstemp makes the file private. A file system without permissions refuses to
+    // change them; no matter.
+    (void)fchmod(fd, mode);
     // A file system that cannot sync (EINVAL) has nothing to make last.
     bool ok = WriteAll(fd, content) && (::fsync(fd) == 0 || errno == EINVAL);
     int reason = errno;

@@ -4,7 +4,8 @@
 //
 // A path that names a symbolic link (or a chain of them) writes the file the link points to;
 // the link itself stays. An existing file keeps its permission bits; a new one gets those a
-// new file normally gets (0666 less the umask).
+// new file normally gets (0666 less the umask). A path that names a device or a pipe
+// (/dev/stdout, a FIFO) is written in place, as a shell's redirection would.
 #pragma once
 
 #include <string>

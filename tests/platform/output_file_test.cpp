@@ -1,6 +1,7 @@
 #include "platform/output_file.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -108,6 +109,25 @@ TEST_F(WriteFileWhole, FollowsLinksAndKeepsPermissions) {
         EXPECT_EQ(Listing(root + "/a") + "| " + Listing(root + "/b"), c.listing);
     }
     umask(mask);
+}
+
+// A pipe (as a device) is written in place through a link to it, not replaced by a file.
+TEST_F(WriteFileWhole, WritesAPipeInPlace) {
+    const std::string fifo = root + "/b/fifo", link = root + "/a/out";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(symlink(fifo.c_str(), link.c_str()), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::string error;
+    EXPECT_TRUE(platform::WriteFileWhole(link, "new", error)) << error;
+    char buffer[16] = {};
+    EXPECT_EQ(read(reader, buffer, sizeof buffer), 3);
+    EXPECT_STREQ(buffer, "new");
+    close(reader);
+    struct stat status;
+    ASSERT_EQ(stat(link.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(Listing(root + "/a") + "| " + Listing(root + "/b"), "out | fifo ");
 }
 
 // A write that fails half-way (the file size limit, EFBIG) or cannot start (a loop of links,
