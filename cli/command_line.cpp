@@ -47,7 +47,8 @@ class Help_Formatter : public CLI::Formatter {
         }
         // The program's own help: every form of the command line, the commands, and then
         // each command's description and options.
-        const std::vector<const CLI::App*> commands = app->get_subcommands({});
+        const std::vector<const CLI::App*> commands = app->get_subcommands(
+            [this](const CLI::App* command) { return texts.count(command) != 0; });
         std::string out;
         for (const CLI::App* command : commands) {
             out += (out.empty() ? "Usage: " : "  or:  ") + name + " " + command->get_name() + " " +
@@ -199,6 +200,10 @@ int RunCommandLine(const std::vector<std::string>& args, const std::vector<Cli_C
         AddProgramOptions(*command, version);
         formatter->texts[command] = {c.synopsis, c.summary};
     }
+    // "velmor-cli help" as a word of its own, as older versions took it; not listed.
+    CLI::App* help = app.add_subcommand("help")->group("");
+    AddProgramOptions(*help, version);
+    runs.emplace_back(help, []() -> int { throw CLI::CallForHelp(); });
 
     Checked_Output out(stdout, "standard output");
     std::string error;
@@ -209,7 +214,9 @@ int RunCommandLine(const std::vector<std::string>& args, const std::vector<Cli_C
             if (command == Chosen(app)) return run();
         throw CLI::RequiredError("a command");
     } catch (const CLI::CallForHelp&) {
-        out.Write(app.help());
+        out.Write(Chosen(app) == help
+                      ? formatter->make_help(&app, PROGRAM, CLI::AppFormatMode::Normal)
+                      : app.help());
     } catch (const CLI::CallForVersion& e) {
         out.Write(std::string(e.what()) + "\n");
     } catch (const CLI::ParseError& e) {

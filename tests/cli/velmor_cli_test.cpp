@@ -97,7 +97,7 @@ TEST(CommandLine, HelpAndVersion) {
         {{"--help"},
          "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n  or:  "},
         {{"-h"}, "\n  or:  velmor-cli paths (--from DATE (--next | --prev) [--count N] | --jde X)"},
-        {{"--help"}, "\nCommand paths:\n  Writes the lines"},
+        {{"help"}, "\nCommand paths:\n  Writes the lines"},
         {{"eclipses", "--from", "2001-02-30", "--help"},
          "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n"},
         {{"paths", "--jde", "1e300", "-h"}, "  -o, --output FILE"},
