@@ -1,6 +1,7 @@
 #include "cli/date_argument.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "astro/calendar.h"
 
@@ -95,4 +96,10 @@ bool ParseDateArgument(const std::string& text, std::time_t now, Date_Argument& 
     date.minute = static_cast<int16_t>(minute);
     date.second = static_cast<int16_t>(second);
     return true;
+}
+
+std::string DateText(const Date_Argument& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d-%02d-%02d", date.year, date.month, date.day);
+    return text;
 }

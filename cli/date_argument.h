@@ -16,3 +16,7 @@ using Date_Argument = Civil_Date_Time;
 // clock time used for "now".
 bool ParseDateArgument(const std::string& text, std::time_t now, Date_Argument& date,
                        std::string& error);
+
+// The date as it is typed: YYYY-MM-DD with the month and day in two digits and the year as
+// it is (-585-05-28, 10000-03-30).
+std::string DateText(const Date_Argument& date);

@@ -2,9 +2,9 @@
 // (--from DATE --next|--prev [--count N]) or a given instant (--jde X).
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <ctime>
 #include <string>
-#include <vector>
 
 #include "astro/eclipse_search.h"
 #include "cli/step_options.h"
@@ -19,14 +19,13 @@ struct Eclipse_Choice {
 constexpr double MIN_CHOICE_JDE = -1000.0;
 constexpr double MAX_CHOICE_JDE = 5400000.0;
 
-// Like TakeStepOption, and also takes "--jde X" / "--jde=X".
-Option_Result TakeChoiceOption(const std::vector<std::string>& args, size_t& i, std::time_t now,
-                               Eclipse_Choice& choice, std::string& error);
+// Declares the stepping options and --jde X, which excludes them all.
+void AddChoiceOptions(CLI::App& command, Eclipse_Choice& choice, std::time_t now);
 
-// True when the choice names an eclipse: a complete set of stepping options, or --jde
-// alone. withJde says whether --jde is offered; requireOne whether a choice is needed.
-bool ChoiceComplete(const Eclipse_Choice& choice, bool withJde, bool requireOne,
-                    std::string& error);
+// Throws a CLI::ParseError unless the choice names an eclipse: a complete set of stepping
+// options, or --jde; with required false, no choice at all is accepted too. Then requires
+// the output file (what -o gave, empty when it was not given).
+void CheckChoice(const Eclipse_Choice& choice, bool required, const std::string& output);
 
 // True when a choice was given at all.
 bool ChoiceGiven(const Eclipse_Choice& choice);

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 #include "app/details_lines.h"
 #include "astro/dynamical_time.h"
+#include "cli/checked_output.h"
 #include "cli/step_options.h"
 
 namespace {
@@ -16,60 +18,53 @@ std::string TypeName(uint16_t type) {
     return text;
 }
 
-}  // namespace
-
-const char* const ECLIPSES_USAGE =
-    "usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n"
-    "\n"
-    "Lists the next (or previous) N solar eclipses from DATE as CSV, as repeated\n"
-    "presses of the date bar's \">>\" (or \"<<\") button find them.\n"
-    "\n"
-    "  --from DATE   YYYY-MM-DD, YYYY-MM-DDTHH:MM, YYYY-MM-DDTHH:MM:SS (dynamical\n"
-    "                time) or now; years BC with a minus sign, without a year 0\n"
-    "  --next        step towards later eclipses\n"
-    "  --prev        step towards earlier eclipses\n"
-    "  --count N     number of eclipses (default 1)\n"
-    "\n"
-    "Columns: year,month,day,hour,minute,second (dynamical time), ut_minus_td (s),\n"
-    "type, flags, magnitude (partial eclipses only), jde.\n";
-
-int RunEclipsesCommand(const std::vector<std::string>& args) {
-    Step_Options options;
-    std::string error;
-    const std::time_t now = std::time(nullptr);
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::fputs(ECLIPSES_USAGE, stdout);
-            return 0;
-        }
-        const Option_Result result = TakeStepOption(args, i, now, options, error);
-        if (result != Option_Result::Taken) {
-            return ReportArgumentError(result, args[i], error, ECLIPSES_USAGE);
-        }
-    }
-    if (!StepOptionsComplete(options, error)) {
-        std::fprintf(stderr, "velmor-cli: %s\n%s", error.c_str(), ECLIPSES_USAGE);
-        return 2;
-    }
-
+int ListEclipses(const Step_Options& options) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    std::fputs("year,month,day,hour,minute,second,ut_minus_td,type,flags,magnitude,jde\n", stdout);
+    Checked_Output out(stdout, "standard output");
+    out.Write("year,month,day,hour,minute,second,ut_minus_td,type,flags,magnitude,jde\n");
     Eclipse_Record record;
     std::string note;
     const bool complete = WalkEclipses(
         options, record,
-        [](const Eclipse_Record& r) {
+        [&out](const Eclipse_Record& r) {
             const Civil_Date_Time& t = r.dateTime;
             char magnitude[32] = "";
             if (r.type & ECL_PARTIAL)
                 std::snprintf(magnitude, sizeof magnitude, "%.4f", r.magnitude);
-            std::printf("%d,%d,%d,%d,%d,%d,%d,%s,0x%02x,%s,%.6f\n", t.year, t.month, t.day, t.hour,
-                        t.minute, t.second, UTMinusTD(t.year), TypeName(r.type).c_str(), r.type,
-                        magnitude, r.jde);
+            return out.Print("%d,%d,%d,%d,%d,%d,%d,%s,0x%02x,%s,%.6f\n", t.year, t.month, t.day,
+                             t.hour, t.minute, t.second, UTMinusTD(t.year),
+                             TypeName(r.type).c_str(), r.type, magnitude, r.jde);
         },
         note);
-    std::fflush(stdout);
+    std::string error;
+    if (!out.Finish(error)) return ReportWriteError(error);
     if (!complete) std::fprintf(stderr, "velmor-cli: %s\n", note.c_str());
     return 0;
+}
+
+}  // namespace
+
+Cli_Command EclipsesCommand() {
+    return {"eclipses",
+            "list the next or previous eclipses from a date, as CSV",
+            "--from DATE (--next | --prev) [--count N]",
+            "Lists the next (or previous) N solar eclipses from DATE as CSV, as\n"
+            "repeated presses of the date bar's \">>\" (or \"<<\") button find them: a\n"
+            "step from DATE, then again from each eclipse found, rounded to the second.\n"
+            "An eclipse found beyond the supported years is still listed, and the\n"
+            "listing ends there with a note on standard error.",
+            "Columns: year, month, day, hour, minute, second (dynamical time),\n"
+            "ut_minus_td (UT - TD in seconds), type, flags (0x01 total, 0x02 annular,\n"
+            "0x04 annular-total, 0x08 partial, 0x10 central, 0x20 non-central),\n"
+            "magnitude (partial eclipses only), jde (the instant as a Julian Ephemeris\n"
+            "Day).",
+            [](CLI::App& command) {
+                auto options = std::make_shared<Step_Options>();
+                AddStepOptions(command, *options, std::time(nullptr)).from->required();
+                return [options] {
+                    CheckStepOptions(*options);
+                    return ListEclipses(*options);
+                };
+            }};
 }

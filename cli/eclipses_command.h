@@ -2,10 +2,6 @@
 // find them.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "cli/command_line.h"
 
-// args exclude the program name and the word "eclipses". Returns the exit status.
-int RunEclipsesCommand(const std::vector<std::string>& args);
-
-extern const char* const ECLIPSES_USAGE;
+Cli_Command EclipsesCommand();

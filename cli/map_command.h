@@ -1,15 +1,12 @@
 // "velmor-cli map": the world map as the map pane shows it, written to a picture file.
 //
-//   map [--centre LAT,LON] -o FILE.png|FILE.svg
+//   map [--from DATE (--next | --prev) [--count N] | --jde X] [--centre LAT,LON] -o FILE
 //
 // LAT and LON are the globe's centre in degrees (latitude -90 to 90 north positive,
 // longitude -360 to 360 east positive), 0,0 when not given. The picture is 640 by 640
-// pixels, white outside the globe's disc.
+// pixels, white outside the globe's disc; FILE ends in .png or .svg.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "cli/command_line.h"
 
-// args: the words after "map". Returns 0 when the file is written; 2 after a usage or
-// write error, with one line on standard error and no file written.
-int RunMapCommand(const std::vector<std::string>& args);
+Cli_Command MapCommand();

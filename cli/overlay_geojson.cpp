@@ -58,7 +58,12 @@ void AppendFeature(std::string& out, const std::vector<Position>& points,
     const std::vector<Piece> pieces = CutAtAntimeridian(points);
     if (!out.empty() && out.back() != '[') out += ",\n";
     out += "{\"type\":\"Feature\",\"properties\":{" + properties + "},\"geometry\":{";
-    if (pieces.size() == 1) {
+    if (points.size() == 1) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "\"type\":\"Point\",\"coordinates\":[%.5f,%.5f]",
+                      points[0].longitude, points[0].latitude);
+        out += buffer;
+    } else if (pieces.size() == 1) {
         out += "\"type\":\"LineString\",\"coordinates\":";
         AppendPiece(out, pieces[0]);
     } else {
@@ -96,7 +101,8 @@ std::string OverlayGeoJson(Eclipse_Overlay& overlay) {
         Line& line = overlay.lines[i];
         std::vector<Position> points;
         for (int p = line.first; p < line.last; ++p) points.push_back(ToPosition(line.NthPoint(p)));
-        if (points.size() < 2) continue;  // a single point makes no line
+        // A single point makes no line; an outline of one point still carries its label.
+        if (points.empty() || (points.size() == 1 && i < OVERLAY_OUTLINE_FIRST)) continue;
         AppendFeature(out, points, LineProperties(i, line.name));
     }
     for (int pair : {1, 3}) {

@@ -1,5 +1,7 @@
 // The eclipse overlay as GeoJSON (RFC 7946), for mapping tools: one LineString feature per
-// drawn line, holding only the points of its drawn range, in longitude, latitude order.
+// drawn line, holding only the points of its drawn range, in longitude, latitude order. An
+// outline of a single point becomes a Point feature, so that its label is kept; other lines
+// of a single point are left out.
 //
 // Properties: "line" (the overlay's line index), "kind" ("central", "horizon", "limit",
 // "outline" or "horizon-join"), "magnitude" (0, 0.2, ... 1) and "side" ("left" or "right")

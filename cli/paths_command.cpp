@@ -2,57 +2,25 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
+#include "cli/checked_output.h"
 #include "cli/eclipse_choice.h"
 #include "cli/overlay_geojson.h"
 #include "geo/globe.h"
 #include "overlay/eclipse_overlay.h"
 #include "platform/output_file.h"
 
-const char* const PATHS_USAGE =
-    "usage: velmor-cli paths (--from DATE (--next | --prev) [--count N] | --jde X) -o FILE\n"
-    "\n"
-    "Writes the lines the map draws for an eclipse as GeoJSON (RFC 7946): the central\n"
-    "line, the Sun-on-horizon curves, the limits of magnitude 0 to 0.8 and of the\n"
-    "central phase, and the half-hourly outlines (labels in universal time).\n"
-    "\n"
-    "  --from DATE   step from DATE as 'velmor-cli eclipses' does and take the last\n"
-    "                eclipse found (--next or --prev, --count N as there)\n"
-    "  --jde X       take the eclipse instant X (Julian Ephemeris Day) instead\n"
-    "  -o FILE       the GeoJSON file to write; - for standard output\n";
+namespace {
 
-int RunPathsCommand(const std::vector<std::string>& args) {
+struct Paths_Arguments {
     Eclipse_Choice choice;
     std::string output;
-    std::string error;
-    const std::time_t now = std::time(nullptr);
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::fputs(PATHS_USAGE, stdout);
-            return 0;
-        }
-        if (args[i] == "-o" || args[i] == "--output") {
-            if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "velmor-cli: -o needs a file name\n%s", PATHS_USAGE);
-                return 2;
-            }
-            output = args[++i];
-            continue;
-        }
-        const Option_Result result = TakeChoiceOption(args, i, now, choice, error);
-        if (result != Option_Result::Taken) {
-            return ReportArgumentError(result, args[i], error, PATHS_USAGE);
-        }
-    }
-    if (!ChoiceComplete(choice, true, true, error)) {
-        std::fprintf(stderr, "velmor-cli: %s\n%s", error.c_str(), PATHS_USAGE);
-        return 2;
-    }
-    if (output.empty()) {
-        std::fprintf(stderr, "velmor-cli: -o FILE is required\n%s", PATHS_USAGE);
-        return 2;
-    }
+};
 
+int WritePaths(const Paths_Arguments& arguments) {
+    const Eclipse_Choice& choice = arguments.choice;
+    const std::string& output = arguments.output;
     // Only the lines are written: no world data is read, and the globe the overlay turns
     // is the map's.
     Eclipse_Record eclipse;
@@ -64,13 +32,45 @@ int RunPathsCommand(const std::vector<std::string>& args) {
                 0.0);
     Eclipse_Overlay overlay(eclipse.jde, globe, nullptr);
     const std::string geoJson = OverlayGeoJson(overlay);
+    std::string error;
     if (output == "-") {
-        std::fwrite(geoJson.data(), 1, geoJson.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 2;
+        Checked_Output out(stdout, "standard output");
+        out.Write(geoJson);
+        if (!out.Finish(error)) return ReportWriteError(error);
+        return 0;
     }
-    if (!platform::WriteFileWhole(output, geoJson, error)) {
-        std::fprintf(stderr, "velmor-cli: %s\n", error.c_str());
-        return 2;
-    }
+    if (!platform::WriteFileWhole(output, geoJson, error)) return ReportWriteError(error);
     return 0;
+}
+
+}  // namespace
+
+Cli_Command PathsCommand() {
+    return {"paths",
+            "write the lines of an eclipse's map as GeoJSON",
+            "(--from DATE (--next | --prev) [--count N] | --jde X) -o FILE",
+            "Writes the lines the map draws for an eclipse as GeoJSON (RFC 7946): the\n"
+            "central line, the Sun-on-horizon curves, the limits of magnitude 0 to 0.8\n"
+            "and of the central phase, and the half-hourly outlines (labels in\n"
+            "universal time). The eclipse is the last one found by stepping from DATE\n"
+            "as 'velmor-cli eclipses' does, or the one at the instant X. The file is\n"
+            "written whole or not at all.",
+            "",
+            [](CLI::App& command) {
+                auto arguments = std::make_shared<Paths_Arguments>();
+                AddChoiceOptions(command, arguments->choice, std::time(nullptr));
+                command
+                    .add_option_function<std::string>(
+                        "-o,--output",
+                        [arguments](const std::string& file) {
+                            if (file.empty()) throw CLI::ValidationError("-o", "needs a file name");
+                            arguments->output = file;
+                        },
+                        "the GeoJSON file to write; - for standard output")
+                    ->option_text("FILE");
+                return [arguments] {
+                    CheckChoice(arguments->choice, true, arguments->output);
+                    return WritePaths(*arguments);
+                };
+            }};
 }

@@ -2,31 +2,11 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "astro/eclipse_step.h"
 
 namespace {
-
-// The value of an option given as "--name VALUE" or "--name=VALUE"; false if absent.
-bool OptionValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
-                 std::string& value, bool& matched) {
-    const std::string& arg = args[i];
-    matched = false;
-    if (arg == name) {
-        matched = true;
-        if (i + 1 >= args.size()) return false;
-        value = args[++i];
-        return true;
-    }
-    if (arg.compare(0, name.size() + 1, name + "=") == 0) {
-        matched = true;
-        value = arg.substr(name.size() + 1);
-        return true;
-    }
-    return false;
-}
 
 bool ParseCount(const std::string& text, long& count) {
     if (text.empty() || text[0] < '0' || text[0] > '9') return false;
@@ -48,84 +28,63 @@ bool ParseReal(const std::string& text, double& value) {
     return errno == 0 && *end == '\0' && std::isfinite(value);
 }
 
-Option_Result TakeStepOption(const std::vector<std::string>& args, size_t& i, std::time_t now,
-                             Step_Options& options, std::string& error) {
-    const std::string& arg = args[i];
-    if (arg == "--next" || arg == "--prev") {
-        const int direction = arg == "--next" ? 1 : -1;
-        if (options.direction != 0 && options.direction != direction) {
-            error = "--next and --prev exclude each other";
-            return Option_Result::BadUsage;
-        }
-        options.direction = direction;
-        return Option_Result::Taken;
-    }
-
-    std::string value;
-    bool matched = false;
-    if (OptionValue(args, i, "--from", value, matched)) {
-        if (!ParseDateArgument(value, now, options.from, error)) {
-            return Option_Result::InvalidDate;
-        }
-        options.haveFrom = true;
-        return Option_Result::Taken;
-    }
-    if (matched) {
-        error = "--from needs a date";
-        return Option_Result::BadUsage;
-    }
-    if (OptionValue(args, i, "--count", value, matched)) {
-        if (!ParseCount(value, options.count)) {
-            error = "--count needs a whole number from 1 to " + std::to_string(MAX_STEP_COUNT);
-            return Option_Result::BadUsage;
-        }
-        return Option_Result::Taken;
-    }
-    if (matched) {
-        error = "--count needs a number";
-        return Option_Result::BadUsage;
-    }
-    return Option_Result::NotMine;
+Step_Option_Set AddStepOptions(CLI::App& command, Step_Options& options, std::time_t now) {
+    Step_Option_Set set;
+    set.from = command
+                   .add_option_function<std::string>(
+                       "--from",
+                       [&options, now](const std::string& text) {
+                           std::string error;
+                           if (!ParseDateArgument(text, now, options.from, error))
+                               throw CLI::ValidationError("--from", error);
+                           options.haveFrom = true;
+                       },
+                       "the date to step from: YYYY-MM-DD, YYYY-MM-DDTHH:MM or\n"
+                       "YYYY-MM-DDTHH:MM:SS in dynamical time, or now (the local\n"
+                       "clock); years BC with a minus sign, without a year 0\n"
+                       "(-585-05-28 is 28 May 585 BC), from -4713 to 9999")
+                   ->option_text("DATE");
+    set.next = command.add_flag_callback(
+        "--next", [&options] { options.direction = 1; }, "step towards later eclipses");
+    set.prev = command.add_flag_callback(
+        "--prev", [&options] { options.direction = -1; }, "step towards earlier eclipses");
+    set.count = command
+                    .add_option_function<std::string>(
+                        "--count",
+                        [&options](const std::string& text) {
+                            if (!ParseCount(text, options.count))
+                                throw CLI::ValidationError(
+                                    "--count needs a whole number from 1 to " +
+                                    std::to_string(MAX_STEP_COUNT) + ", not '" + text + "'");
+                            options.haveCount = true;
+                        },
+                        "the number of steps (default 1)")
+                    ->option_text("N");
+    set.next->excludes(set.prev);
+    return set;
 }
 
-int ReportArgumentError(Option_Result result, const std::string& argument, const std::string& error,
-                        const char* usage) {
-    if (result == Option_Result::InvalidDate) {
-        std::fprintf(stderr, "velmor-cli: %s\n", error.c_str());
-    } else if (result == Option_Result::NotMine) {
-        std::fprintf(stderr, "velmor-cli: unknown argument '%s'\n%s", argument.c_str(), usage);
-    } else {
-        std::fprintf(stderr, "velmor-cli: %s\n%s", error.c_str(), usage);
-    }
-    return 2;
-}
-
-bool StepOptionsComplete(const Step_Options& options, std::string& error) {
-    if (!options.haveFrom) {
-        error = "--from DATE is required";
-        return false;
-    }
-    if (options.direction == 0) {
-        error = "one of --next and --prev is required";
-        return false;
-    }
-    return true;
+void CheckStepOptions(const Step_Options& options) {
+    if (options.haveFrom && options.direction == 0)
+        throw CLI::RequiresError("--from", "--next or --prev");
+    if (!options.haveFrom && options.direction != 0)
+        throw CLI::RequiresError(options.direction > 0 ? "--next" : "--prev", "--from");
+    if (!options.haveFrom && options.haveCount) throw CLI::RequiresError("--count", "--from");
 }
 
 bool WalkEclipses(const Step_Options& options, Eclipse_Record& record,
-                  const std::function<void(const Eclipse_Record&)>& each, std::string& note) {
+                  const std::function<bool(const Eclipse_Record&)>& each, std::string& note) {
     const bool forward = options.direction > 0;
     Date_Argument at = options.from;  // validated when it was read
     for (long n = 0; n < options.count; ++n) {
         // Stepping refuses only a date outside the supported years: the one of the last
         // eclipse found, when it lies beyond them.
         if (!StepEclipse(record, forward, at)) {
-            note = "the eclipse of " + std::to_string(at.year) + "-" + std::to_string(at.month) +
-                   "-" + std::to_string(at.day) +
+            note = "the eclipse of " + DateText(at) +
                    " lies outside the supported years (4713 BC to AD 9999); no further step";
             return false;
         }
-        each(record);
+        if (!each(record)) return true;
         at = record.dateTime;
     }
     return true;

@@ -9,7 +9,7 @@ _velmor_cli() {
     local -A options=(
         [eclipses]="--from --next --prev --count --help"
         [map]="--from --next --prev --count --jde --centre -o --help"
-        [paths]="--from --next --prev --count --jde -o --help"
+        [paths]="--from --next --prev --count --jde -o --output --help"
     )
 
     if ((COMP_CWORD == 1)); then
@@ -20,7 +20,7 @@ _velmor_cli() {
     [[ -n ${options[$command]+set} ]] || return
 
     case $prev in
-        -o)
+        -o | --output)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return

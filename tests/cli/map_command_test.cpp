@@ -12,8 +12,9 @@ namespace {
 // Runs the map command with args and "-o" a temporary FILE.ext, and returns the file's bytes.
 QByteArray Draw(std::vector<std::string> args, const std::string& ext = ".png") {
     const std::string path = testing::TempDir() + "velmor-map-" + std::to_string(getpid()) + ext;
+    args.insert(args.begin(), "map");
     args.insert(args.end(), {"-o", path});
-    EXPECT_EQ(RunMapCommand(args), 0);
+    EXPECT_EQ(RunCommandLine(args, {MapCommand()}, "test"), 0);
     QFile file(QString::fromStdString(path));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -45,6 +46,7 @@ TEST(MapCommand, DrawsTheWorldAndTheEclipse) {
     EXPECT_GT(facing, 2000);
     const QByteArray turned = Draw({"--from", "1999-08-01", "--next", "--centre", "-30,-120"});
     EXPECT_LT(CountPixels(QImage::fromData(turned), GREEN), facing);
+    EXPECT_EQ(Draw({"--centre=-30,-120", "--next", "--from=1999-08-01"}), turned);
     EXPECT_TRUE(Draw({"--centre", "52,21"}, ".svg").startsWith("<?xml"));
 }
 

@@ -27,12 +27,14 @@ std::string ReadText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {});
 }
 
-Program_Result RunCli(const std::vector<std::string>& args) {
+// Runs velmor-cli with args; its standard output goes to stdoutPath when one is given.
+Program_Result RunCli(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
     const std::string base = testing::TempDir() + "velmor-cli-" + std::to_string(getpid());
     std::string command = "'" VELMOR_CLI_PATH "'";
     for (const std::string& a : args) command += " '" + a + "'";
+    const std::string out = stdoutPath.empty() ? base + ".out" : stdoutPath;
     const int status =
-        std::system((command + " </dev/null >'" + base + ".out' 2>'" + base + ".err'").c_str());
+        std::system((command + " </dev/null >'" + out + "' 2>'" + base + ".err'").c_str());
     const Program_Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(base + ".out"),
                            ReadText(base + ".err")};
     for (const char* ext : {".out", ".err"}) std::remove((base + ext).c_str());
@@ -47,6 +49,7 @@ int Count(const std::string& text, const std::string& what) {
 
 const std::string HEADER =
     "year,month,day,hour,minute,second,ut_minus_td,type,flags,magnitude,jde\n";
+const std::string THALES = "-585,5,28,19,27,2,-18798,Total,0x11,,1507900.310441\n";
 
 // An eclipse outside the supported years is still listed, and the listing ends there with a
 // one-line note.
@@ -67,11 +70,13 @@ TEST(EclipsesCommand, ListsEclipsesAsCsv) {
         {"",
          {"eclipses", "--from=1928-05-01", "--next"},
          HEADER + "1928,5,19,13,23,42,-41,Total Annular ; Noncentral,0x23,,2425386.058127\n"},
-        {"outside the supported years",
+        {"", {"eclipses", "--from", "-585-05-01", "--next"}, HEADER + THALES},
+        {"", {"eclipses", "--next", "--from=-585-05-01"}, HEADER + THALES},
+        {"the eclipse of 10000-03-30 lies outside the supported years",
          {"eclipses", "--from", "9999-06-01", "--next", "--count", "5"},
          HEADER + "9999,11,2,21,48,5,-170140,Partial,0x28,0.7076,5373425.408395\n"
                   "10000,3,30,1,59,15,-170182,Partial,0x28,0.2634,5373573.582818\n"},
-        {"outside the supported years",
+        {"the eclipse of -4714-10-14 lies outside",
          {"eclipses", "--from", "-4713-06-01", "--prev", "--count", "5"},
          HEADER + "-4713,4,8,22,6,26,-167547,Annular,0x12,,98.421139\n"
                   "-4714,10,14,20,1,28,-167601,Total,0x11,,-78.665643\n"},
@@ -86,49 +91,100 @@ TEST(EclipsesCommand, ListsEclipsesAsCsv) {
     }
 }
 
-TEST(EclipsesCommand, HelpAndVersion) {
-    const Program_Result help = RunCli({"--help"}), version = RunCli({"--version"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("  eclipses   list"), std::string::npos) << help.out;
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("velmor-cli ", 0), 0u) << version.out;
-}
-
-// Every command refuses bad input with status 2, nothing on standard output and no file left
-// behind: argument errors print the usage (the map command's a one-line hint instead), a
-// refused date or a failed write one line saying what is wrong.
-TEST(BadInput, StatusTwoNoOutputNoFile) {
-    const std::string dir = testing::TempDir() + "velmor-bad-" + std::to_string(getpid()) + "/";
-    const std::string file = dir + "x", png = dir + "x.png";
-    const std::tuple<std::vector<std::string>, const char*, bool> cases[] = {
-        {{"eclipses", "--from", "2001-02-30", "--next"}, "invalid date", false},
-        {{"eclipses", "--from", "2001-01-01"}, "--next", true},
-        {{"eclipses", "--from", "2001-01-01", "--next", "--count", "0"}, "--count", true},
-        {{"eclipse"}, "unknown command", true},
-        {{}, "usage", true},
-        {{"paths", "--from", "2001-02-30", "--next", "-o", file}, "invalid date", false},
-        {{"paths", "--from", "2001-01-01", "--next"}, "-o FILE", true},
-        {{"paths", "--jde", "1e300", "-o", file}, "invalid instant", false},
-        {{"paths", "--jde", "2451401.9", "-o", dir + "missing/x"}, "cannot write", false},
+// --help and --version act wherever they stand, even after a value that would be refused.
+TEST(CommandLine, HelpAndVersion) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--help"},
+         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n  or:  "},
+        {{"-h"}, "\n  or:  velmor-cli paths (--from DATE (--next | --prev) [--count N] | --jde X)"},
+        {{"help"}, "\nCommand paths:\n  Writes the lines"},
+        {{"eclipses", "--from", "2001-02-30", "--help"},
+         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n"},
+        {{"paths", "--jde", "1e300", "-h"}, "  -o, --output FILE"},
+        {{"--version"}, "velmor-cli "},
+        {{"paths", "--jde", "1", "--version", "--help"}, "velmor-cli "},
 #ifdef VELMOR_HAS_MAP
-        {{"map", "--centre", "91,0", "-o", png}, "--centre wants", false},
-        {{"map", "-o", dir + "x.jpg"}, "must end in .png or .svg", false},
-        {{"map", "--jde", "2451401.9", "--prev", "-o", png}, "excludes", false},
-        {{"map", "-o", dir + "missing/x.png"}, "cannot write", false},
+        {{"map", "--help"}, "  --centre LAT,LON"},
 #endif
     };
-    for (const auto& [args, message, usage] : cases) {
+    for (const auto& [args, text] : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const Program_Result r = RunCli(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NE(r.out.find(text), std::string::npos) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+// Every command refuses bad input with nothing on standard output and no file left behind:
+// a wrong argument or date with status 2, one line naming it and a hint to --help; an
+// output that cannot be written with status 1 and one line naming it.
+TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
+    const std::string dir = testing::TempDir() + "velmor-bad-" + std::to_string(getpid()) + "/";
+    const std::string file = dir + "x", png = dir + "x.png";
+    const std::tuple<std::vector<std::string>, const char*, int> cases[] = {
+        {{"eclipses", "--from", "2001-02-30", "--next"},
+         "--from: invalid date '2001-02-30': that month has no such day",
+         2},
+        {{"eclipses", "--from", "2001-01-01"}, "--from requires --next or --prev", 2},
+        {{"eclipses", "--next"}, "--from is required", 2},
+        {{"eclipses", "--from", "2001-01-01", "--next", "--count", "0"},
+         "--count needs a whole number from 1 to 1000000, not '0'",
+         2},
+        {{"eclipses", "--from", "2001-01-01", "--from", "2002-01-01", "--next"},
+         "--from given more than once",
+         2},
+        {{"eclipses", "--from", "2001-01-01", "--next", "--prev"}, "--next excludes --prev", 2},
+        {{"eclipses", "--from", "2001-01-01", "--next", "--frmo", "x"},
+         "unknown option '--frmo'",
+         2},
+        {{"eclipses", "--from", "2001-01-01", "--next", "--count"}, "--count needs a value", 2},
+        {{"eclipse"}, "unknown command 'eclipse'", 2},
+        {{}, "a command is required", 2},
+        {{"paths", "--from", "2001-02-30", "--next", "-o", file}, "invalid date", 2},
+        {{"paths", "--from", "2001-01-01", "--next"}, "-o FILE is required", 2},
+        {{"paths", "--jde", "1e300", "-o", file}, "invalid instant '1e300'", 2},
+        {{"paths", "--jde", "2451401.9", "--count", "2", "-o", file}, "--count excludes --jde", 2},
+        {{"paths", "-o", file, "--jde", "2451401.9", "-o", file}, "-o given more than once", 2},
+        {{"paths", "--jde", "2451401.9", "-o", dir + "missing/x"}, "cannot write", 1},
+#ifdef VELMOR_HAS_MAP
+        {{"map", "--centre", "91,0", "-o", png}, "--centre wants", 2},
+        {{"map", "-o", dir + "x.jpg"}, "must end in .png or .svg", 2},
+        {{"map", "--jde", "2451401.9", "--prev", "-o", png}, "--prev excludes --jde", 2},
+        {{"map", "-o", dir + "missing/x.png"}, "cannot write", 1},
+#endif
+    };
+    for (const auto& [args, message, status] : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
         ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
         const Program_Result r = RunCli(args);
-        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.status, status);
         EXPECT_EQ(r.out, "");
+        // One line (debug builds also trace the world's counts), then the hint.
+        EXPECT_EQ(Count("\n" + r.err, "\nvelmor-cli: "), 1) << r.err;
         EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
-        EXPECT_EQ(r.err.find("usage:") != std::string::npos, usage) << r.err;
-        if (!usage) {  // one line of its own (debug builds also trace the world's counts)
-            EXPECT_EQ(Count("\n" + r.err, "\nvelmor-cli"), 1) << r.err;
-        }
+        const std::string hint =
+            "Try 'velmor-cli" +
+            (args.empty() || args[0] == "eclipse" ? std::string() : " " + args[0]) +
+            " --help' for more information.\n";
+        EXPECT_EQ(r.err.find(hint) != std::string::npos, status == 2) << r.err;
         EXPECT_EQ(rmdir(dir.c_str()), 0) << "a file was left behind";
+    }
+}
+
+// A full disc on standard output is an error, not a silent success.
+TEST(BadInput, FullStandardOutput) {
+    const std::vector<std::string> cases[] = {
+        {"eclipses", "--from", "2001-01-01", "--next", "--count", "5"},
+        {"eclipses", "--from", "-4713-01-01", "--next", "--count", "40000"},
+        {"paths", "--jde", "2451401.96105", "-o", "-"},
+        {"--help"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const Program_Result r = RunCli(args, "/dev/full");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "velmor-cli: cannot write standard output: No space left on device\n");
     }
 }
 
@@ -153,6 +209,45 @@ TEST(PathsCommand, WritesTheLinesOfTheEclipseAsGeoJson) {
           "\"magnitude\":1,\"side\":\"right\"", "\"line\":6,"})
         counts += std::to_string(Count(r.out, what)) + " ";
     EXPECT_EQ(counts, "1 1 2 2 7 1 1 1 1 0 ");
+
+    // Each limit carries its own magnitude and side.
+    std::string limits;
+    for (size_t at = r.out.find("{\"line\":"); at != std::string::npos;
+         at = r.out.find("{\"line\":", at + 1)) {
+        const std::string properties = r.out.substr(at, r.out.find('}', at) - at);
+        if (properties.find("\"limit\"") != std::string::npos) limits += properties + "\n";
+    }
+    EXPECT_EQ(limits,
+              "{\"line\":5,\"kind\":\"limit\",\"magnitude\":0,\"side\":\"left\"\n"
+              "{\"line\":7,\"kind\":\"limit\",\"magnitude\":0.2,\"side\":\"left\"\n"
+              "{\"line\":8,\"kind\":\"limit\",\"magnitude\":0.2,\"side\":\"right\"\n"
+              "{\"line\":9,\"kind\":\"limit\",\"magnitude\":0.4,\"side\":\"left\"\n"
+              "{\"line\":10,\"kind\":\"limit\",\"magnitude\":0.4,\"side\":\"right\"\n"
+              "{\"line\":11,\"kind\":\"limit\",\"magnitude\":0.6,\"side\":\"left\"\n"
+              "{\"line\":12,\"kind\":\"limit\",\"magnitude\":0.6,\"side\":\"right\"\n"
+              "{\"line\":13,\"kind\":\"limit\",\"magnitude\":0.8,\"side\":\"left\"\n"
+              "{\"line\":14,\"kind\":\"limit\",\"magnitude\":0.8,\"side\":\"right\"\n"
+              "{\"line\":15,\"kind\":\"limit\",\"magnitude\":1,\"side\":\"left\"\n"
+              "{\"line\":16,\"kind\":\"limit\",\"magnitude\":1,\"side\":\"right\"\n");
+}
+
+// Far from the present the first outlines may hold a single point each: they become Point
+// features that keep their labels. A negative instant is read in both forms.
+TEST(PathsCommand, SinglePointOutlinesAndNegativeInstants) {
+    const Program_Result r = RunCli({"paths", "--jde", "3186388.985172", "-o", "-"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* label : {"08:30", "09:00", "09:30"}) {
+        EXPECT_NE(r.out.find(std::string("\"kind\":\"outline\",\"label\":\"") + label +
+                             "\"},\"geometry\":{\"type\":\"Point\",\"coordinates\":["),
+                  std::string::npos)
+            << label;
+    }
+    EXPECT_EQ(Count(r.out, "\"Point\""), 3);
+    const Program_Result apart = RunCli({"paths", "--jde", "-1000", "-o", "-"});
+    const Program_Result joined = RunCli({"paths", "--jde=-1000", "-o", "-"});
+    EXPECT_EQ(apart.status, 0);
+    EXPECT_EQ(apart.out.rfind("{\"type\":\"FeatureCollection\"", 0), 0u) << apart.err;
+    EXPECT_EQ(apart.out, joined.out);
 }
 
 TEST(CutAtAntimeridian, SplitsWhereALineCrossesTheDateLine) {
