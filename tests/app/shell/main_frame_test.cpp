@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "app/shell/date_bar.h"
 #include "app/shell/left_view.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/velmor_app.h"
@@ -23,23 +24,24 @@ const QStringList kJune2001Lines = {"Date = 2001 June 21", "TD = 12:05:05", "UT-
                                     "Type = Total "};
 
 QList<QComboBox*> Lists(const CMainFrame* frame) {
-    return {frame->GetMonthList(), frame->GetDayList(), frame->GetHourList(),
-            frame->GetMinuteList(), frame->GetSecondList()};
+    return {frame->GetDateBar()->GetMonthList(), frame->GetDateBar()->GetDayList(),
+            frame->GetDateBar()->GetHourList(), frame->GetDateBar()->GetMinuteList(),
+            frame->GetDateBar()->GetSecondList()};
 }
 
 // The date bar as "year month day hour minute second", numbers from the lists' item data.
 QString DateBar(const CMainFrame* frame) {
-    QStringList parts{frame->GetYearEdit()->text()};
+    QStringList parts{frame->GetDateBar()->GetYearEdit()->text()};
     for (const QComboBox* list : Lists(frame)) parts << list->currentData().toString();
     return parts.join(' ');
 }
 
 void SetDateBar(CMainFrame* frame, const QString& text) {
     const QStringList parts = text.split(' ');
-    frame->GetYearEdit()->setText(parts[0]);
+    frame->GetDateBar()->GetYearEdit()->setText(parts[0]);
     for (int i = 0; i < 5; ++i) {
         QComboBox* list = Lists(frame)[i];
-        list->setCurrentIndex(CMainFrame::FindComboItem(list, parts[i + 1].toInt()));
+        list->setCurrentIndex(CDateBar::FindComboItem(list, parts[i + 1].toInt()));
     }
 }
 
@@ -83,7 +85,7 @@ class MainFrameTest : public QObject {
     void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void StepFrom2001() {
         SetDateBar(m_frame, "2001 1 1 0 0 0");
-        Press(m_frame->GetNextButton());
+        Press(m_frame->GetDateBar()->GetNextButton());
     }
     bool FocusOn(QWidget* widget) {
         widget->setFocus(Qt::OtherFocusReason);
@@ -137,7 +139,8 @@ class MainFrameTest : public QObject {
                     {false, "Date = 2001 June 21"},
                     {false, "Date = 2000 December 25"}};
         for (const auto& step : walk) {
-            Press(step.next ? m_frame->GetNextButton() : m_frame->GetPrevButton());
+            Press(step.next ? m_frame->GetDateBar()->GetNextButton()
+                            : m_frame->GetDateBar()->GetPrevButton());
             const QStringList lines = m_frame->GetTreeView()->Lines(),
                               bar = DateBar(m_frame).split(' ');
             QCOMPARE(lines.value(0), QString(step.dateLine));
@@ -162,7 +165,7 @@ class MainFrameTest : public QObject {
         const QStringList lines = m_frame->GetTreeView()->Lines();
         SetDateBar(m_frame, date);
         Paint_Counter paints(m_frame->GetMapView());
-        Press(m_frame->GetNextButton());
+        Press(m_frame->GetDateBar()->GetNextButton());
         QCOMPARE(m_doc->m_bCentreSet, 0);
         QCOMPARE(m_doc->m_eclipse.jde, jde);
         QCOMPARE(m_doc->m_dCentreLat, latitude);
