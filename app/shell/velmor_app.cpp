@@ -133,6 +133,16 @@ void CVelmorApp::OnFileNew() {
     InitialUpdateViews();
 }
 
+bool CVelmorApp::ReachDocumentFile(const QString& path, QIODevice::OpenMode mode,
+                                   const char* verb) {
+    QFile file(path);
+    if (file.open(mode)) return true;
+    ReportError(m_pMainWnd.get(),
+                QStringLiteral("Cannot %1 %2: %3")
+                    .arg(QLatin1String(verb), QDir::toNativeSeparators(path), file.errorString()));
+    return false;
+}
+
 void CVelmorApp::OnFileOpen() {
     const QString path = QFileDialog::getOpenFileName(m_pMainWnd.get(), QStringLiteral("Open"));
     if (path.isEmpty()) return;
@@ -140,14 +150,8 @@ void CVelmorApp::OnFileOpen() {
 }
 
 bool CVelmorApp::OpenDocumentFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ReportError(m_pMainWnd.get(), QStringLiteral("Cannot open %1: %2")
-                                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
     // The document has no stored form: nothing is read.
-    file.close();
+    if (!ReachDocumentFile(path, QIODevice::ReadOnly, "open")) return false;
     SetDocumentFile(path);
     AddToRecentFileList(path);
     InitialUpdateViews();
@@ -172,14 +176,8 @@ void CVelmorApp::OnFileSave() {
 }
 
 bool CVelmorApp::SaveDocumentFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ReportError(m_pMainWnd.get(), QStringLiteral("Cannot save %1: %2")
-                                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
-    // The document stores nothing.
-    file.close();
+    // The document stores nothing: the file is left empty.
+    if (!ReachDocumentFile(path, QIODevice::WriteOnly | QIODevice::Truncate, "save")) return false;
     SetDocumentFile(path);
     AddToRecentFileList(path);
     return true;

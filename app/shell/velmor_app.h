@@ -14,6 +14,7 @@
 // exist before InitInstance runs.
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -71,6 +72,9 @@ class CVelmorApp {
     void AddToRecentFileList(const QString& path);
     void UpdateRegistry();
     void SetDocumentFile(const QString& path);
+    // Opens `path` in `mode` and closes it again; false, after telling the user "Cannot
+    // <verb> <path>: <reason>", when it cannot be opened.
+    bool ReachDocumentFile(const QString& path, QIODevice::OpenMode mode, const char* verb);
     void InitialUpdateViews();
 
     CCommandLineInfo m_cmdInfo;
