@@ -16,14 +16,30 @@ QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-QPen MakePen(int style, int width, COLORREF colour) {
+QPen MakePen(int style, int width, COLORREF colour, bool scaled) {
     QPen pen(ToQColor(colour));
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (scaled && width <= 1) {
+        // One pixel of the picture, several of the device: a pen of one logical pixel,
+        // drawn through the pixels' centres (see StrokeOffset). Square caps reach the
+        // pixels' edges at the ends of a line and of every dot; so a dot of 2 widths
+        // plus its caps covers 3 pixels, and 4 widths less the caps leave 3 off.
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::SquareCap);
+        if (style == PS_DOT) pen.setDashPattern({2.0, 4.0});
+        return pen;
+    }
     // Width 0 and 1 both give the one-pixel (cosmetic) pen.
     pen.setWidth(width <= 1 ? 0 : width);
     pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
     if (style == PS_DOT) pen.setDashPattern({3.0, 3.0});
     return pen;
+}
+
+// Whether the device has more than one device pixel per pixel of the picture.
+bool IsScaled(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    return device != nullptr && device->devicePixelRatio() != 1.0;
 }
 
 // The image behind `painter` when its pixels are 32-bit words the direct path can write
@@ -61,6 +77,7 @@ void PainterTextCache::Clear() {
 PainterDC::PainterDC(QPainter& painter, PainterTextCache* cache)
     : m_painter(painter), m_cache(cache != nullptr ? *cache : m_ownCache) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_scaled = IsScaled(painter);
     m_image = DirectImage(painter);
     if (m_image != nullptr) {
         m_surface.bits = reinterpret_cast<uint32_t*>(m_image->bits());
@@ -109,7 +126,9 @@ void PainterDC::Flush() {
     }
     m_runFits = true;
     UsePen();
+    StrokeOffset(true);
     m_painter.drawPolyline(m_run.data(), static_cast<int>(m_run.size()));
+    StrokeOffset(false);
     m_run.clear();
     platform::ClearVectorUpperState();
 }
@@ -119,12 +138,20 @@ void PainterDC::UsePen() {
     if (m_penSet && pen->style == m_penStyle && pen->width == m_penWidth &&
         pen->colour == m_penColour)
         return;
-    m_painter.setPen(MakePen(pen->style, pen->width, pen->colour));
+    m_painter.setPen(MakePen(pen->style, pen->width, pen->colour, m_scaled));
     m_penSet = true;
     m_textPenSet = false;
     m_penStyle = pen->style;
     m_penWidth = pen->width;
     m_penColour = pen->colour;
+}
+
+void PainterDC::StrokeOffset(bool on) {
+    // A one-pixel cosmetic pen fills the pixel right of and below a point; a wider pen
+    // is centred on it. Half a pixel across keeps the scaled pen on the same pixels.
+    if (!m_scaled) return;
+    const qreal half = on ? 0.5 : -0.5;
+    m_painter.translate(half, half);
 }
 
 void PainterDC::UseShapeTools() {
@@ -162,7 +189,9 @@ void PainterDC::Ellipse(int left, int top, int right, int bottom) {
     Flush();
     if (static_cast<int64_t>(right) - left < 1 || static_cast<int64_t>(bottom) - top < 1) return;
     UseShapeTools();
+    StrokeOffset(true);
     m_painter.drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
+    StrokeOffset(false);
     platform::ClearVectorUpperState();
 }
 
@@ -176,7 +205,9 @@ void PainterDC::Rectangle(int left, int top, int right, int bottom) {
         return;
     }
     UseShapeTools();
+    StrokeOffset(true);
     m_painter.drawRect(QRectF(left, top, right - left - 1, bottom - top - 1));
+    StrokeOffset(false);
     platform::ClearVectorUpperState();
 }
 

@@ -12,6 +12,12 @@
 // (platform/qt/pixel_raster.h), which is several times faster than the painter. All else,
 // and every other device (a window, an SVG file, a printer), goes through the painter.
 //
+// On a device with a device pixel ratio other than 1 (a window or an image of a scaled
+// display), coordinates stay in the picture's pixels and the painter scales them: the
+// one-pixel pen becomes one picture pixel wide (two device pixels at a ratio of 2), over
+// the same pixels as at a ratio of 1, and lines and text are drawn at the device's full
+// resolution. Such a device is always drawn through the painter.
+//
 // The painter is used without antialiasing for lines and shapes. Fonts are found by
 // their face name through the system's font matching ("Arial" finds its metric twin
 // Liberation Sans where Arial itself is not installed).
@@ -82,9 +88,13 @@ class PainterDC : public CDC {
     static uint32_t PixelOf(COLORREF colour);
     void UsePen();
     void UseShapeTools();
+    // Around the painter's lines and shapes: on a scaled device, moves them onto the
+    // centres of the pixels (on true) and back (on false); nothing otherwise.
+    void StrokeOffset(bool on);
     PreparedFont& FontFor(const CFont& font);
 
     QPainter& m_painter;
+    bool m_scaled = false;  // device pixel ratio other than 1
     // The image painted on when it can be drawn into directly, else null.
     QImage* m_image = nullptr;
     pixel_raster::Surface m_surface{};
