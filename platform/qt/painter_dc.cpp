@@ -6,7 +6,9 @@
 #include <QPaintEngine>
 #include <QPen>
 #include <QRectF>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/qt/vector_state.h"
 
@@ -126,11 +128,31 @@ void PainterDC::Flush() {
     }
     m_runFits = true;
     UsePen();
-    StrokeOffset(true);
-    m_painter.drawPolyline(m_run.data(), static_cast<int>(m_run.size()));
-    StrokeOffset(false);
+    if (m_scaled) {
+        DrawScaledRun();
+    } else {
+        m_painter.drawPolyline(m_run.data(), static_cast<int>(m_run.size()));
+    }
     m_run.clear();
     platform::ClearVectorUpperState();
+}
+
+void PainterDC::DrawScaledRun() {
+    // A run leaves its end pixel out, but the square cap of the scaled pen would cover
+    // it: the run ends instead at the last pixel it covers, one step of the last segment
+    // (along its longer axis) before its end.
+    std::vector<QPointF> points(m_run.begin(), m_run.end());
+    const QPoint step = m_run.back() - m_run[m_run.size() - 2];
+    const int steps = std::max(std::abs(step.x()), std::abs(step.y()));
+    points.back() -= QPointF(step) / steps;
+    if (points.back() == points[points.size() - 2]) points.pop_back();
+    StrokeOffset(true);
+    if (points.size() == 1) {
+        m_painter.drawPoint(points.front());
+    } else {
+        m_painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+    StrokeOffset(false);
 }
 
 void PainterDC::UsePen() {

@@ -88,6 +88,8 @@ class PainterDC : public CDC {
     static uint32_t PixelOf(COLORREF colour);
     void UsePen();
     void UseShapeTools();
+    // Draws m_run (at least two points, no segment of length 0) on a scaled device.
+    void DrawScaledRun();
     // Around the painter's lines and shapes: on a scaled device, moves them onto the
     // centres of the pixels (on true) and back (on false); nothing otherwise.
     void StrokeOffset(bool on);
