@@ -16,6 +16,7 @@
 #include "app/shell/command_ids.h"
 #include "app/shell/date_bar.h"
 #include "app/shell/help_window.h"
+#include "app/shell/latin_keys.h"
 #include "app/shell/left_view.h"
 #include "app/shell/lock_keys.h"
 #include "app/shell/shell_identity.h"
@@ -81,6 +82,7 @@ CMainFrame::CMainFrame(CVelmorDoc* document, CVelmorApp* application)
     CreateMenus();
     SetDocumentTitle(QString::fromLatin1(shell::kUntitledName));
     resize(DefaultSize());
+    m_pKeyboardLayouts = Latin_Key_Finder::ForX11Display();
     // The accelerators are looked at before any control of this window sees a key.
     qApp->installEventFilter(this);
 }
@@ -275,6 +277,20 @@ int CMainFrame::AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers) {
     return 0;
 }
 
+int CMainFrame::AcceleratorCommand(const QKeyEvent& key) const {
+    const int command = AcceleratorCommand(key.key(), key.modifiers());
+    // Keys below 256 are Latin-1 characters, those from Qt::Key_Escape on have no
+    // character: only a character of another script is looked up.
+    const bool otherScript = key.key() > 0xFF && key.key() < Qt::Key_Escape;
+    if (command != 0 || !otherScript || m_pKeyboardLayouts == nullptr) return command;
+    const int latin = m_pKeyboardLayouts->LatinKey(key.nativeScanCode(), key.modifiers());
+    return latin != 0 ? AcceleratorCommand(latin, key.modifiers()) : 0;
+}
+
+void CMainFrame::SetKeyboardLayouts(std::unique_ptr<Latin_Key_Finder> layouts) {
+    m_pKeyboardLayouts = std::move(layouts);
+}
+
 void CMainFrame::SetDocumentTitle(const QString& title) {
     setWindowTitle(title + QStringLiteral(" - ") + QString::fromLatin1(shell::kWindowTitleField));
 }
@@ -308,7 +324,12 @@ bool CMainFrame::HandleKeyPress(QObject* watched, QKeyEvent* key) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != this) return false;
     if (QApplication::activeModalWidget() != nullptr) return false;
-    const int command = AcceleratorCommand(key->key(), key->modifiers());
+    // The menu bar with the keyboard (after Alt), and an open menu, which hands Left and
+    // Right to the menu bar to move to the neighbouring menu, keep their keys; so does an
+    // open drop-down list.
+    if (qobject_cast<QMenuBar*>(widget) != nullptr || QApplication::activePopupWidget() != nullptr)
+        return false;
+    const int command = AcceleratorCommand(*key);
     if (command == 0) return false;
     OnCommand(command);
     return true;

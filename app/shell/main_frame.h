@@ -13,11 +13,14 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class CDateBar;
 class CLeftView;
 class CVelmorApp;
 class CVelmorDoc;
 class CVelmorView;
+class Latin_Key_Finder;
 class QDialog;
 class QKeyEvent;
 class QLabel;
@@ -64,6 +67,14 @@ class CMainFrame : public QMainWindow {
 
     // The command of the accelerator table for a key and its modifiers; 0 if none.
     static int AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers);
+    // The command that a key press runs: by the key reported, or, when that is a
+    // character of another script, by the Latin key of the same physical key in the
+    // keyboard's layouts. 0 if none.
+    int AcceleratorCommand(const QKeyEvent& key) const;
+
+    // The keyboard's layouts for that lookup; on X11 taken from the server at start-up,
+    // elsewhere none until set here (null: none).
+    void SetKeyboardLayouts(std::unique_ptr<Latin_Key_Finder> layouts);
 
     // Shows "<document title> - <window title field>" in the caption.
     void SetDocumentTitle(const QString& title);
@@ -103,4 +114,5 @@ class CMainFrame : public QMainWindow {
     QLabel* m_pScrollIndicator = nullptr;
 
     QDialog* m_pHelpWindow = nullptr;
+    std::unique_ptr<Latin_Key_Finder> m_pKeyboardLayouts;
 };
