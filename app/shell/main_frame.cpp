@@ -82,7 +82,6 @@ CMainFrame::CMainFrame(CVelmorDoc* document, CVelmorApp* application)
     CreateMenus();
     SetDocumentTitle(QString::fromLatin1(shell::kUntitledName));
     resize(DefaultSize());
-    m_pKeyboardLayouts = Latin_Key_Finder::ForX11Display();
     // The accelerators are looked at before any control of this window sees a key.
     qApp->installEventFilter(this);
 }
@@ -282,13 +281,20 @@ int CMainFrame::AcceleratorCommand(const QKeyEvent& key) const {
     // Keys below 256 are Latin-1 characters, those from Qt::Key_Escape on have no
     // character: only a character of another script is looked up.
     const bool otherScript = key.key() > 0xFF && key.key() < Qt::Key_Escape;
-    if (command != 0 || !otherScript || m_pKeyboardLayouts == nullptr) return command;
+    if (command != 0 || !otherScript) return command;
+    // The X server's keymap is compiled when first needed.
+    if (!m_bKeyboardLayoutsKnown) {
+        m_pKeyboardLayouts = Latin_Key_Finder::ForX11Display();
+        m_bKeyboardLayoutsKnown = true;
+    }
+    if (m_pKeyboardLayouts == nullptr) return 0;
     const int latin = m_pKeyboardLayouts->LatinKey(key.nativeScanCode(), key.modifiers());
     return latin != 0 ? AcceleratorCommand(latin, key.modifiers()) : 0;
 }
 
 void CMainFrame::SetKeyboardLayouts(std::unique_ptr<Latin_Key_Finder> layouts) {
     m_pKeyboardLayouts = std::move(layouts);
+    m_bKeyboardLayoutsKnown = true;
 }
 
 void CMainFrame::SetDocumentTitle(const QString& title) {

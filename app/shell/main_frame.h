@@ -72,8 +72,8 @@ class CMainFrame : public QMainWindow {
     // keyboard's layouts. 0 if none.
     int AcceleratorCommand(const QKeyEvent& key) const;
 
-    // The keyboard's layouts for that lookup; on X11 taken from the server at start-up,
-    // elsewhere none until set here (null: none).
+    // The keyboard's layouts for that lookup, instead of those the X server announces
+    // (read at the first lookup; elsewhere there are none). Null: none.
     void SetKeyboardLayouts(std::unique_ptr<Latin_Key_Finder> layouts);
 
     // Shows "<document title> - <window title field>" in the caption.
@@ -114,5 +114,7 @@ class CMainFrame : public QMainWindow {
     QLabel* m_pScrollIndicator = nullptr;
 
     QDialog* m_pHelpWindow = nullptr;
-    std::unique_ptr<Latin_Key_Finder> m_pKeyboardLayouts;
+    // The keyboard's layouts, once looked for (null: none known).
+    mutable std::unique_ptr<Latin_Key_Finder> m_pKeyboardLayouts;
+    mutable bool m_bKeyboardLayoutsKnown = false;
 };
