@@ -129,44 +129,49 @@ TEST_F(PainterDCTest, AScaledImageKeepsTheGeometryAtTheDevicesResolution) {
         for (int size = 2; size <= 6; ++size) dc.Rectangle(size * 8, 40, size * 9, 40 + size);
         dc.SelectObject(old);
     };
-    const QImage one = Paint(draw), two = Paint(draw, QImage::Format_RGB32, 2);
-    ASSERT_EQ(two.size(), QSize(128, 128));
-    int differing = 0;
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            for (int k = 0; k < 4; ++k)
-                differing += two.pixel(2 * x + k % 2, 2 * y + k / 2) != one.pixel(x, y);
-        }
-    }
-    EXPECT_EQ(differing, 0);
+    const QImage one = Paint(draw);
     EXPECT_EQ(one.pixel(60, 60), Qt(BLUE));
-
-    const QImage fine = Paint(
-        [](PainterDC& dc) {
-            Polyline(dc, PS_SOLID, RED, {{2, 2}, {60, 31}});
-            CFont font;
-            const LOGFONT lf{12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"};
-            font.CreateFontIndirect(&lf);
-            CFont* oldFont = dc.SelectObject(&font);
-            dc.SetBkMode(TRANSPARENT);
-            dc.TextOut(10, 40, "Oslo");
-            dc.SelectObject(oldFont);
-        },
-        QImage::Format_RGB32, 2);
-    // Blocks of 2 x 2 device pixels that are not of one colour: along the diagonal
-    // (its steps fall between the picture's pixels) and around the letters.
-    int mixedLine = 0, mixedText = 0;
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            const QRgb c = fine.pixel(2 * x, 2 * y);
-            const bool mixed = fine.pixel(2 * x + 1, 2 * y) != c ||
-                               fine.pixel(2 * x, 2 * y + 1) != c ||
-                               fine.pixel(2 * x + 1, 2 * y + 1) != c;
-            (y < 36 ? mixedLine : mixedText) += mixed;
+    // Drawn straight into the 32-bit image, through the painter into the 24-bit one.
+    for (auto format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
+        const QImage two = Paint(draw, format, 2).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(two.size(), QSize(128, 128));
+        int differing = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                for (int k = 0; k < 4; ++k)
+                    differing += two.pixel(2 * x + k % 2, 2 * y + k / 2) != one.pixel(x, y);
+            }
         }
+        EXPECT_EQ(differing, 0) << format;
+        const QImage fine =
+            Paint(
+                [](PainterDC& dc) {
+                    Polyline(dc, PS_SOLID, RED, {{2, 2}, {60, 31}});
+                    CFont font;
+                    const LOGFONT lf{12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"};
+                    font.CreateFontIndirect(&lf);
+                    CFont* oldFont = dc.SelectObject(&font);
+                    dc.SetBkMode(TRANSPARENT);
+                    dc.TextOut(10, 40, "Oslo");
+                    dc.SelectObject(oldFont);
+                },
+                format, 2)
+                .convertToFormat(QImage::Format_RGB32);
+        // Blocks of 2 x 2 device pixels that are not of one colour: along the diagonal
+        // (its steps fall between the picture's pixels) and around the letters.
+        int mixedLine = 0, mixedText = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const QRgb c = fine.pixel(2 * x, 2 * y);
+                const bool mixed = fine.pixel(2 * x + 1, 2 * y) != c ||
+                                   fine.pixel(2 * x, 2 * y + 1) != c ||
+                                   fine.pixel(2 * x + 1, 2 * y + 1) != c;
+                (y < 36 ? mixedLine : mixedText) += mixed;
+            }
+        }
+        EXPECT_GT(mixedLine, 20) << format;
+        EXPECT_GT(mixedText, 10) << format;
     }
-    EXPECT_GT(mixedLine, 20);
-    EXPECT_GT(mixedText, 10);
 }
 
 TEST_F(PainterDCTest, TextIsWrittenBelowAndRightOfItsPointInTheTextColour) {
