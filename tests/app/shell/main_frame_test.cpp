@@ -86,18 +86,27 @@ int MixedBlocks(const QImage& image) {
     return mixed;
 }
 
-// The key event X11 delivers for the physical key `scanCode` with the keyboard's layout
-// `layout` of "us,ru" active: the key is that layout's character.
-QKeyEvent LayoutKeyEvent(xkb_keymap* keymap, quint32 scanCode, xkb_layout_index_t layout,
-                         Qt::KeyboardModifiers modifiers) {
+// The key event X11 delivers for the physical key `scanCode` with layout `layout` of the
+// keyboard's layouts "us,ru" active: its key is that layout's character.
+QKeyEvent UsRuKeyEvent(quint32 scanCode, xkb_layout_index_t layout,
+                       Qt::KeyboardModifiers modifiers) {
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    const xkb_rule_names names = {"evdev", "pc105", "us,ru", "", ""};
+    xkb_keymap* keymap = xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
     xkb_state* state = xkb_state_new(keymap);
     xkb_state_update_mask(state, 0, 0, 0, 0, 0, layout);
     const xkb_keysym_t symbol = xkb_state_key_get_one_sym(state, scanCode);
     xkb_state_unref(state);
+    xkb_keymap_unref(keymap);
+    xkb_context_unref(context);
     const QChar character(char16_t(xkb_keysym_to_utf32(symbol)));
     const quint32 group = layout << 13;  // the layout's bits in an X11 key event's state
     return QKeyEvent(QEvent::KeyPress, character.toUpper().unicode(), modifiers, scanCode, symbol,
                      group, QString(character));
+}
+
+std::unique_ptr<Latin_Key_Finder> UsRuLayouts() {
+    return std::make_unique<Latin_Key_Finder>("evdev", "pc105", "us,ru", "", "");
 }
 
 struct Turn {
@@ -398,20 +407,12 @@ class MainFrameTest : public QObject {
         QFETCH(int, latinKey);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(int, command);
-        auto layouts = std::make_unique<Latin_Key_Finder>("evdev", "pc105", "us,ru", "", "");
-        QVERIFY(layouts->HasKeymap());
-        xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-        const xkb_rule_names names = {"evdev", "pc105", "us,ru", "", ""};
-        xkb_keymap* keymap =
-            xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
-        const QKeyEvent latin = LayoutKeyEvent(keymap, scanCode, 0, modifiers);
-        const QKeyEvent russian = LayoutKeyEvent(keymap, scanCode, 1, modifiers);
-        xkb_keymap_unref(keymap);
-        xkb_context_unref(context);
+        const QKeyEvent latin = UsRuKeyEvent(scanCode, 0, modifiers);
+        const QKeyEvent russian = UsRuKeyEvent(scanCode, 1, modifiers);
         QCOMPARE(latin.key(), latinKey);
         QVERIFY2(russian.key() >= 0x400 && russian.key() < 0x500, "not a Cyrillic letter");
         QCOMPARE(m_frame->AcceleratorCommand(russian), 0);  // without the keyboard's layouts
-        m_frame->SetKeyboardLayouts(std::move(layouts));
+        m_frame->SetKeyboardLayouts(UsRuLayouts());
         QCOMPARE(m_frame->AcceleratorCommand(russian), command);
         QCOMPARE(m_frame->AcceleratorCommand(latin), command);
     }
@@ -422,15 +423,8 @@ class MainFrameTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         QVERIFY(m_app->OpenDocumentFile(file.fileName()));
-        m_frame->SetKeyboardLayouts(
-            std::make_unique<Latin_Key_Finder>("evdev", "pc105", "us,ru", "", ""));
-        xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-        const xkb_rule_names names = {"evdev", "pc105", "us,ru", "", ""};
-        xkb_keymap* keymap =
-            xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
-        QKeyEvent press = LayoutKeyEvent(keymap, 57, 1, Qt::ControlModifier);
-        xkb_keymap_unref(keymap);
-        xkb_context_unref(context);
+        m_frame->SetKeyboardLayouts(UsRuLayouts());
+        QKeyEvent press = UsRuKeyEvent(57, 1, Qt::ControlModifier);  // the key of N
         QVERIFY(FocusOn(m_frame->GetTreeView()));
         QApplication::sendEvent(m_frame->GetTreeView(), &press);
         QCOMPARE(m_frame->windowTitle(), QString("Untitled - Velmor (velmor@example.org)"));
