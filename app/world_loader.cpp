@@ -52,7 +52,10 @@ bool CVelmorDoc::LoadWorld() {
     std::string directory = m_dataDirectory;
     if (directory.empty()) {
         char path[platform::EXE_PATH_MAX];
-        platform::GetModuleFileName(path, sizeof path);
+        // Without the program's own folder there is nowhere to look (never the working
+        // directory): the first file cannot be opened.
+        if (platform::GetModuleFileName(path, sizeof path) == 0)
+            platform::FatalAppExit("OpenFile() from LoadNamedPoints()");
         char* separator = std::strrchr(path, '/');
         if (separator != nullptr) separator[1] = '\0';
         directory = path;

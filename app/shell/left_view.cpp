@@ -69,14 +69,14 @@ void CLeftView::OnFilePrintPreview() {
     dialog.exec();
 }
 
-void CLeftView::PrintTo(QPrinter* printer) {
+bool CLeftView::PrintTo(QPrinter* printer) {
     QPainter painter;
-    if (!painter.begin(printer)) return;
+    if (!painter.begin(printer)) return false;
     {
         PainterDC dc(painter);
         OnDraw(&dc);
     }
-    painter.end();
+    return painter.end();
 }
 
 QSize CLeftView::sizeHint() const {

@@ -29,10 +29,10 @@ class CLeftView : public QTreeWidget {
 
     // Print and print preview: a page without content through Qt's print support, then
     // the list is rebuilt. OnFilePrint and OnFilePrintPreview ask the user in dialogs;
-    // PrintTo prints on a printer that is already set up.
+    // PrintTo prints on a printer that is already set up; false if it cannot be used.
     void OnFilePrint();
     void OnFilePrintPreview();
-    void PrintTo(QPrinter* printer);
+    bool PrintTo(QPrinter* printer);
 
     QSize sizeHint() const override;
 

@@ -1,5 +1,6 @@
 // The desktop program: a widget application for an ordinary start, a core application
-// without any window system for a start as a server, and CVelmorApp on top.
+// without any window system for a start as a server and for the switches that only
+// register, print a text or are refused, and CVelmorApp on top.
 #include <QApplication>
 #include <QCoreApplication>
 
@@ -12,7 +13,8 @@
 
 int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> qt;
-    if (HasServerSwitch(argc, argv)) {
+    // Serving, registering, the texts and the refusal of bad arguments need no display.
+    if (ParseCommandLine(argc, argv).NeedsNoWindowSystem()) {
         qt = std::make_unique<QCoreApplication>(argc, argv);
     } else {
         qt = std::make_unique<QApplication>(argc, argv);
@@ -25,7 +27,7 @@ int main(int argc, char** argv) {
     int status = 1;
     {
         CVelmorApp app;
-        if (app.InitInstance()) status = qt->exec();
+        status = app.InitInstance() ? qt->exec() : app.GetExitCode();
     }
     return status;
 }

@@ -2,34 +2,28 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <ctime>
-
 #include "app/shell/app_icon.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/date_bar.h"
 #include "app/shell/help_window.h"
+#include "app/shell/latin_keys.h"
 #include "app/shell/left_view.h"
 #include "app/shell/lock_keys.h"
 #include "app/shell/shell_identity.h"
 #include "app/shell/velmor_app.h"
 #include "app/shell/velmor_view.h"
-#include "app/shell/year_field.h"
 #include "app/velmor_doc.h"
-#include "astro/calendar.h"
 #include "astro/eclipse_step.h"
 
 namespace {
@@ -68,37 +62,6 @@ const Accelerator kAccelerators[] = {
 constexpr Qt::KeyboardModifiers kAcceleratorModifiers =
     Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
-// Spacing of the date bar's controls, pixels.
-constexpr int kDateBarSpacing = 4;
-constexpr int kDateBarGroupGap = 12;
-
-QComboBox* NewDropDownList(const char* objectName, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QLatin1String(objectName));
-    list->setEditable(false);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    list->setMaxVisibleItems(12);
-    list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    return list;
-}
-
-// Items "first" ... "last" in decimal without leading zeros, each with its number as data.
-void FillNumbers(QComboBox* list, int first, int last) {
-    for (int n = first; n <= last; ++n) list->addItem(QString::number(n), n);
-}
-
-// The value of a list: the data of its selected item, -1 without a selection.
-int16_t ReadList(const QComboBox* list) {
-    const int index = list->currentIndex();
-    if (index < 0) return -1;
-    return static_cast<int16_t>(list->itemData(index).toInt());
-}
-
-void SelectValue(QComboBox* list, int value) {
-    list->setCurrentIndex(CMainFrame::FindComboItem(list, value));
-}
-
 QLabel* NewIndicator(const char* objectName, const char* text, QWidget* parent) {
     auto* indicator = new QLabel(QLatin1String(text), parent);
     indicator->setObjectName(QLatin1String(objectName));
@@ -108,21 +71,6 @@ QLabel* NewIndicator(const char* objectName, const char* text, QWidget* parent) 
                                12);
     indicator->setEnabled(false);
     return indicator;
-}
-
-// A key typed into the year field that is not a digit: refused, as are all printable
-// characters other than digits. Editing keys and keys that carry no text pass.
-bool IsRefusedYearKey(const QKeyEvent* key) {
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-        return false;
-    }
-    const QString text = key->text();
-    if (text.isEmpty()) return false;
-    for (const QChar c : text) {
-        if (!c.isPrint()) return false;
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -145,87 +93,9 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::OnCreate() {
-    m_wndDlgBar = new QWidget;
-    m_wndDlgBar->setObjectName(QStringLiteral("DateBar"));
-
-    m_pYear = new QLineEdit(m_wndDlgBar);
-    m_pYear->setObjectName(QStringLiteral("IDC_YEAR"));
-    m_pYear->setAccessibleName(QStringLiteral("Year"));
-    // Typing accepts digits only (see eventFilter); a minus sign can come from a step back
-    // beyond AD 1 and may stay while the digits are edited.
-    m_pYear->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[-+]?[0-9]*")), m_pYear));
-    m_pYear->setFixedWidth(m_pYear->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) +
-                           12);
-    m_pMonth = NewDropDownList("IDC_MONTH", m_wndDlgBar);
-    m_pMonth->setAccessibleName(QStringLiteral("Month"));
-    m_pDay = NewDropDownList("IDC_DAY", m_wndDlgBar);
-    m_pDay->setAccessibleName(QStringLiteral("Day"));
-    m_pHour = NewDropDownList("IDC_HOUR", m_wndDlgBar);
-    m_pHour->setAccessibleName(QStringLiteral("Hour"));
-    m_pMinute = NewDropDownList("IDC_MINUTE", m_wndDlgBar);
-    m_pMinute->setAccessibleName(QStringLiteral("Minute"));
-    m_pSecond = NewDropDownList("IDC_SECOND", m_wndDlgBar);
-    m_pSecond->setAccessibleName(QStringLiteral("Second"));
-    m_pPrev = new QPushButton(QStringLiteral("<<"), m_wndDlgBar);
-    m_pPrev->setObjectName(QStringLiteral("IDC_PREV"));
-    m_pPrev->setToolTip(QStringLiteral("Previous eclipse"));
-    m_pNext = new QPushButton(QStringLiteral(">>"), m_wndDlgBar);
-    m_pNext->setObjectName(QStringLiteral("IDC_NEXT"));
-    m_pNext->setToolTip(QStringLiteral("Next eclipse"));
-    for (QPushButton* button : {m_pPrev, m_pNext}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("<<<<")) +
-                                16);
-    }
-
-    // The local clock gives the first date and time.
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-
-    FillNumbers(m_pDay, 1, 31);
-    SelectValue(m_pDay, local.tm_mday);
-    FillNumbers(m_pHour, 0, 23);
-    SelectValue(m_pHour, local.tm_hour);
-    for (int month = 1; month <= 12; ++month) {
-        m_pMonth->addItem(QString::fromLatin1(MonthNames[month]), month);
-    }
-    SelectValue(m_pMonth, local.tm_mon + 1);
-    FillNumbers(m_pMinute, 0, 59);
-    SelectValue(m_pMinute, local.tm_min);
-    FillNumbers(m_pSecond, 0, 59);
-    SelectValue(m_pSecond, local.tm_sec);  // a leap second 60 leaves no selection
-    m_pYear->setText(QString::number(local.tm_year + 1900));
-
-    auto* layout = new QHBoxLayout(m_wndDlgBar);
-    layout->setContentsMargins(kDateBarSpacing, 2, kDateBarSpacing, 2);
-    layout->setSpacing(kDateBarSpacing);
-    layout->addWidget(m_pYear);
-    layout->addWidget(m_pMonth);
-    layout->addWidget(m_pDay);
-    layout->addSpacing(kDateBarGroupGap);
-    layout->addWidget(m_pHour);
-    layout->addWidget(new QLabel(QStringLiteral(":"), m_wndDlgBar));
-    layout->addWidget(m_pMinute);
-    layout->addWidget(new QLabel(QStringLiteral(":"), m_wndDlgBar));
-    layout->addWidget(m_pSecond);
-    layout->addSpacing(kDateBarGroupGap);
-    layout->addWidget(m_pPrev);
-    layout->addWidget(m_pNext);
-    // The controls keep their own widths; a wider bar leaves room on the right.
-    layout->addStretch(1);
-
-    QWidget::setTabOrder(m_pYear, m_pMonth);
-    QWidget::setTabOrder(m_pMonth, m_pDay);
-    QWidget::setTabOrder(m_pDay, m_pHour);
-    QWidget::setTabOrder(m_pHour, m_pMinute);
-    QWidget::setTabOrder(m_pMinute, m_pSecond);
-    QWidget::setTabOrder(m_pSecond, m_pPrev);
-    QWidget::setTabOrder(m_pPrev, m_pNext);
-
-    connect(m_pNext, &QPushButton::clicked, this, [this] { OnNextEclipse(); });
-    connect(m_pPrev, &QPushButton::clicked, this, [this] { OnPrevEclipse(); });
+    m_wndDlgBar = new CDateBar;
+    connect(m_wndDlgBar->GetNextButton(), &QPushButton::clicked, this, [this] { OnNextEclipse(); });
+    connect(m_wndDlgBar->GetPrevButton(), &QPushButton::clicked, this, [this] { OnPrevEclipse(); });
 
     m_wndReBar = new QToolBar(QStringLiteral("Date"), this);
     m_wndReBar->setObjectName(QStringLiteral("ReBar"));
@@ -314,37 +184,15 @@ CLeftView* CMainFrame::GetTreeView() const {
     return dynamic_cast<CLeftView*>(m_wndSplitter->widget(0));
 }
 
-int CMainFrame::FindComboItem(const QComboBox* list, int value) {
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->itemData(i).toInt() == value) return i;
-    }
-    return -1;
-}
-
 void CMainFrame::StepToEclipse(bool forward) {
     CVelmorView* map = GetMapView();
     CVelmorDoc* document = map->GetDocument();
     document->m_bCentreSet = false;
-
-    int16_t year = 0;
-    if (!ReadYearField(m_pYear->text(), year)) return;
-    const int16_t month = ReadList(m_pMonth);
-    const int16_t day = ReadList(m_pDay);
-    const int16_t hour = ReadList(m_pHour);
-    const int16_t minute = ReadList(m_pMinute);
-    const int16_t second = ReadList(m_pSecond);
-
+    Civil_Date_Time from;
+    if (!m_wndDlgBar->Read(from)) return;
     Eclipse_Record& record = document->m_eclipse;
-    if (!StepEclipse(record, forward, {year, month, day, hour, minute, second})) return;
-
-    const Civil_Date_Time& found = record.dateTime;
-    m_pYear->setText(QString::asprintf("%d", found.year));
-    SelectValue(m_pMonth, found.month);
-    SelectValue(m_pDay, found.day);
-    SelectValue(m_pHour, found.hour);
-    SelectValue(m_pMinute, found.minute);
-    SelectValue(m_pSecond, found.second);
-
+    if (!StepEclipse(record, forward, from)) return;
+    m_wndDlgBar->Show(record.dateTime);
     map->repaint();
     GetTreeView()->OnDraw(nullptr);
 }
@@ -427,6 +275,27 @@ int CMainFrame::AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers) {
     return 0;
 }
 
+int CMainFrame::AcceleratorCommand(const QKeyEvent& key) const {
+    const int command = AcceleratorCommand(key.key(), key.modifiers());
+    // Keys below 256 are Latin-1 characters, those from Qt::Key_Escape on have no
+    // character: only a character of another script is looked up.
+    const bool otherScript = key.key() > 0xFF && key.key() < Qt::Key_Escape;
+    if (command != 0 || !otherScript) return command;
+    // The X server's keymap is compiled when first needed.
+    if (!m_bKeyboardLayoutsKnown) {
+        m_pKeyboardLayouts = Latin_Key_Finder::ForX11Display();
+        m_bKeyboardLayoutsKnown = true;
+    }
+    if (m_pKeyboardLayouts == nullptr) return 0;
+    const int latin = m_pKeyboardLayouts->LatinKey(key.nativeScanCode(), key.modifiers());
+    return latin != 0 ? AcceleratorCommand(latin, key.modifiers()) : 0;
+}
+
+void CMainFrame::SetKeyboardLayouts(std::unique_ptr<Latin_Key_Finder> layouts) {
+    m_pKeyboardLayouts = std::move(layouts);
+    m_bKeyboardLayoutsKnown = true;
+}
+
 void CMainFrame::SetDocumentTitle(const QString& title) {
     setWindowTitle(title + QStringLiteral(" - ") + QString::fromLatin1(shell::kWindowTitleField));
 }
@@ -460,12 +329,15 @@ bool CMainFrame::HandleKeyPress(QObject* watched, QKeyEvent* key) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != this) return false;
     if (QApplication::activeModalWidget() != nullptr) return false;
-    const int command = AcceleratorCommand(key->key(), key->modifiers());
-    if (command != 0) {
-        OnCommand(command);
-        return true;
-    }
-    return watched == m_pYear && IsRefusedYearKey(key);
+    // The menu bar with the keyboard (after Alt), and an open menu, which hands Left and
+    // Right to the menu bar to move to the neighbouring menu, keep their keys; so does an
+    // open drop-down list.
+    if (qobject_cast<QMenuBar*>(widget) != nullptr || QApplication::activePopupWidget() != nullptr)
+        return false;
+    const int command = AcceleratorCommand(*key);
+    if (command == 0) return false;
+    OnCommand(command);
+    return true;
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -1,4 +1,5 @@
-// The main window: from top to bottom the date bar (a movable tool bar with its gripper),
+// The main window: from top to bottom the date bar (date_bar.h; in a movable tool bar with
+// its gripper),
 // a splitter with the details list (CLeftView) on the left and the map pane (CVelmorView)
 // on the right, and the status bar with its message pane and the "CAP", "NUM" and "SCRL"
 // indicators. It owns the step to the previous or next eclipse, from reading the date bar
@@ -12,16 +13,17 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class CDateBar;
 class CLeftView;
 class CVelmorApp;
 class CVelmorDoc;
 class CVelmorView;
-class QComboBox;
+class Latin_Key_Finder;
 class QDialog;
 class QKeyEvent;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
@@ -36,19 +38,9 @@ class CMainFrame : public QMainWindow {
     CVelmorView* GetMapView() const;
     CLeftView* GetTreeView() const;
 
-    // The index of the first item of `list` whose data equals `value`; -1 if none.
-    static int FindComboItem(const QComboBox* list, int value);
-
-    // The date bar's controls.
-    QLineEdit* GetYearEdit() const { return m_pYear; }
-    QComboBox* GetMonthList() const { return m_pMonth; }
-    QComboBox* GetDayList() const { return m_pDay; }
-    QComboBox* GetHourList() const { return m_pHour; }
-    QComboBox* GetMinuteList() const { return m_pMinute; }
-    QComboBox* GetSecondList() const { return m_pSecond; }
-    QPushButton* GetPrevButton() const { return m_pPrev; }
-    QPushButton* GetNextButton() const { return m_pNext; }
-    QToolBar* GetDateBar() const { return m_wndReBar; }
+    // The date bar, and the tool bar that holds it.
+    CDateBar* GetDateBar() const { return m_wndDlgBar; }
+    QToolBar* GetReBar() const { return m_wndReBar; }
 
     // The status bar's message pane and its lock-key indicators.
     QLabel* GetMessagePane() const { return m_pMessagePane; }
@@ -75,6 +67,14 @@ class CMainFrame : public QMainWindow {
 
     // The command of the accelerator table for a key and its modifiers; 0 if none.
     static int AcceleratorCommand(int key, Qt::KeyboardModifiers modifiers);
+    // The command that a key press runs: by the key reported, or, when that is a
+    // character of another script, by the Latin key of the same physical key in the
+    // keyboard's layouts. 0 if none.
+    int AcceleratorCommand(const QKeyEvent& key) const;
+
+    // The keyboard's layouts for that lookup, instead of those the X server announces
+    // (read at the first lookup; elsewhere there are none). Null: none.
+    void SetKeyboardLayouts(std::unique_ptr<Latin_Key_Finder> layouts);
 
     // Shows "<document title> - <window title field>" in the caption.
     void SetDocumentTitle(const QString& title);
@@ -106,16 +106,7 @@ class CMainFrame : public QMainWindow {
     QSplitter* m_wndSplitter = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndReBar = nullptr;
-    QWidget* m_wndDlgBar = nullptr;
-
-    QLineEdit* m_pYear = nullptr;
-    QComboBox* m_pMonth = nullptr;
-    QComboBox* m_pDay = nullptr;
-    QComboBox* m_pHour = nullptr;
-    QComboBox* m_pMinute = nullptr;
-    QComboBox* m_pSecond = nullptr;
-    QPushButton* m_pPrev = nullptr;
-    QPushButton* m_pNext = nullptr;
+    CDateBar* m_wndDlgBar = nullptr;
 
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
@@ -123,4 +114,7 @@ class CMainFrame : public QMainWindow {
     QLabel* m_pScrollIndicator = nullptr;
 
     QDialog* m_pHelpWindow = nullptr;
+    // The keyboard's layouts, once looked for (null: none known).
+    mutable std::unique_ptr<Latin_Key_Finder> m_pKeyboardLayouts;
+    mutable bool m_bKeyboardLayoutsKnown = false;
 };

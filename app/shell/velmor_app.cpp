@@ -5,7 +5,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSettings>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "app/shell/left_view.h"
 #include "app/shell/main_frame.h"
@@ -42,12 +48,34 @@ bool CVelmorApp::InitInstance(const QStringList& arguments) {
         m_previousFatalHook = platform::SetFatalExitHook(&ShowFatalMessage);
         m_bFatalHookInstalled = true;
     }
+    m_nExitCode = 0;
 
     QCoreApplication::setOrganizationName(QString::fromLatin1(shell::kOrganisationName));
     QCoreApplication::setApplicationName(QString::fromLatin1(shell::kApplicationName));
     LoadStdProfileSettings();
 
     m_cmdInfo = ParseCommandLine(arguments);
+    switch (m_cmdInfo.m_nShellCommand) {
+        case CCommandLineInfo::AppHelp:
+            return EndWith(WriteStandardOutput(UsageText()) ? 0 : 1);
+        case CCommandLineInfo::AppVersion:
+            return EndWith(WriteStandardOutput(
+                               QStringLiteral("velmor %1\n").arg(QLatin1String(VELMOR_VERSION)))
+                               ? 0
+                               : 1);
+        case CCommandLineInfo::BadArguments:
+            std::fprintf(stderr, "velmor: %s (see velmor --help)\n",
+                         m_cmdInfo.m_strError.toLocal8Bit().constData());
+            return EndWith(2);
+        case CCommandLineInfo::AppRegister:
+            UpdateRegistry();
+            return EndWith(0);
+        case CCommandLineInfo::AppUnregister:
+            Unregister();
+            return EndWith(0);
+        default:
+            break;
+    }
     // A server start waits for its clients without any window or document.
     if (m_cmdInfo.IsServer()) return true;
 
@@ -58,17 +86,61 @@ bool CVelmorApp::InitInstance(const QStringList& arguments) {
     m_pDocument = std::make_unique<CVelmorDoc>();
     m_pMainWnd = std::make_unique<CMainFrame>(m_pDocument.get(), this);
     m_strTitle = QString::fromLatin1(shell::kUntitledName);
-    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+    const bool print = m_cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrint ||
+                       m_cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo;
+    if (!m_cmdInfo.m_strFileName.isEmpty()) {
         if (!OpenDocumentFile(m_cmdInfo.m_strFileName)) {
             m_pMainWnd.reset();
             m_pDocument.reset();
-            return false;
+            return EndWith(1);
         }
     } else {
         m_pDocument->OnNewDocument();
         InitialUpdateViews();
     }
+    // Printing from the command line shows no window.
+    if (print) return EndWith(PrintDocument() ? 0 : 1);
     m_pMainWnd->show();
+    return true;
+}
+
+bool CVelmorApp::EndWith(int exitCode) {
+    m_nExitCode = exitCode;
+    return false;
+}
+
+bool CVelmorApp::WriteStandardOutput(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
+        std::fflush(stdout) == 0;
+    if (!written) {
+        std::fprintf(stderr, "velmor: cannot write to standard output: %s\n", std::strerror(errno));
+    }
+    return written;
+}
+
+bool CVelmorApp::PrintDocument() {
+    QPrinter printer;
+    printer.setDocName(m_strTitle);
+    const QString& printerName = m_cmdInfo.m_strPrinterName;
+    if (!m_strPrintOutputFile.isEmpty()) {
+        if (!printerName.isEmpty()) printer.setPrinterName(printerName);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_strPrintOutputFile);
+    } else if (!printerName.isEmpty()) {
+        if (QPrinterInfo::printerInfo(printerName).isNull()) {
+            ReportError(nullptr, QStringLiteral("Cannot print %1: there is no printer %2")
+                                     .arg(QDir::toNativeSeparators(m_strPathName), printerName));
+            return false;
+        }
+        printer.setPrinterName(printerName);
+    }
+    if (!m_pMainWnd->GetTreeView()->PrintTo(&printer)) {
+        ReportError(nullptr, QStringLiteral("Cannot print %1: no printer can be used")
+                                 .arg(QDir::toNativeSeparators(m_strPathName)));
+        return false;
+    }
     return true;
 }
 
@@ -113,6 +185,11 @@ void CVelmorApp::UpdateRegistry() {
     settings.endGroup();
 }
 
+void CVelmorApp::Unregister() {
+    QSettings settings = OpenSettings();
+    settings.remove(QString::fromLatin1(shell::kDocumentTypeId));
+}
+
 void CVelmorApp::SetDocumentFile(const QString& path) {
     m_strPathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     m_strTitle =
@@ -133,6 +210,16 @@ void CVelmorApp::OnFileNew() {
     InitialUpdateViews();
 }
 
+bool CVelmorApp::ReachDocumentFile(const QString& path, QIODevice::OpenMode mode,
+                                   const char* verb) {
+    QFile file(path);
+    if (file.open(mode)) return true;
+    ReportError(m_pMainWnd.get(),
+                QStringLiteral("Cannot %1 %2: %3")
+                    .arg(QLatin1String(verb), QDir::toNativeSeparators(path), file.errorString()));
+    return false;
+}
+
 void CVelmorApp::OnFileOpen() {
     const QString path = QFileDialog::getOpenFileName(m_pMainWnd.get(), QStringLiteral("Open"));
     if (path.isEmpty()) return;
@@ -140,14 +227,8 @@ void CVelmorApp::OnFileOpen() {
 }
 
 bool CVelmorApp::OpenDocumentFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ReportError(m_pMainWnd.get(), QStringLiteral("Cannot open %1: %2")
-                                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
     // The document has no stored form: nothing is read.
-    file.close();
+    if (!ReachDocumentFile(path, QIODevice::ReadOnly, "open")) return false;
     SetDocumentFile(path);
     AddToRecentFileList(path);
     InitialUpdateViews();
@@ -172,14 +253,8 @@ void CVelmorApp::OnFileSave() {
 }
 
 bool CVelmorApp::SaveDocumentFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ReportError(m_pMainWnd.get(), QStringLiteral("Cannot save %1: %2")
-                                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-        return false;
-    }
-    // The document stores nothing.
-    file.close();
+    // The document stores nothing: the file is left empty.
+    if (!ReachDocumentFile(path, QIODevice::WriteOnly | QIODevice::Truncate, "save")) return false;
     SetDocumentFile(path);
     AddToRecentFileList(path);
     return true;

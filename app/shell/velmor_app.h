@@ -4,7 +4,9 @@
 // files beside the executable; a fault there ends the program before any window shows),
 // then the main window, and shows it. Started with one of the server switches
 // ("-Embedding", "/Embedding", "-Automation", "/Automation") it creates neither the
-// document nor a window and just runs until it is asked to end.
+// document nor a window and just runs until it is asked to end. The other switches of
+// its command line (command_line.h) print a document without showing a window, record or
+// remove the document type's registration, or print the usage or version, and then end.
 //
 // It also runs the document commands of the main window: new (keeps the document's
 // contents, the title becomes the untitled name), open (any file; nothing is read from
@@ -14,6 +16,7 @@
 // exist before InitInstance runs.
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -33,10 +36,17 @@ class CVelmorApp {
     CVelmorApp& operator=(const CVelmorApp&) = delete;
 
     // Start-up from QCoreApplication::arguments(), or from `arguments` (the program
-    // first). Returns false when the program must end at once (a document file named on
-    // the command line that cannot be opened).
+    // first). Returns true to run the event loop, false when the program ends at once
+    // with GetExitCode(): 0 after printing, registering or one of the texts, 1 when a
+    // document file named on the command line cannot be opened or printed, 2 for bad
+    // arguments (after one line on standard error).
     bool InitInstance();
     bool InitInstance(const QStringList& arguments);
+    int GetExitCode() const { return m_nExitCode; }
+
+    // Printing from the command line writes this PDF file instead of using a printer
+    // (empty: the printer).
+    void SetPrintOutputFile(const QString& path) { m_strPrintOutputFile = path; }
 
     CVelmorDoc* GetDocument() const { return m_pDocument.get(); }
     CMainFrame* GetMainFrame() const { return m_pMainWnd.get(); }
@@ -69,8 +79,21 @@ class CVelmorApp {
   private:
     void LoadStdProfileSettings();
     void AddToRecentFileList(const QString& path);
+    // Records the document type in the settings store; Unregister removes that record
+    // and nothing else.
     void UpdateRegistry();
+    void Unregister();
+    // Ends start-up with `exitCode`: returns false.
+    bool EndWith(int exitCode);
+    // Writes `text` on standard output; false, after a line on standard error, if it fails.
+    static bool WriteStandardOutput(const QString& text);
+    // Prints the document on the printer of the command line (the default one without a
+    // name); false after telling the user when there is none.
+    bool PrintDocument();
     void SetDocumentFile(const QString& path);
+    // Opens `path` in `mode` and closes it again; false, after telling the user "Cannot
+    // <verb> <path>: <reason>", when it cannot be opened.
+    bool ReachDocumentFile(const QString& path, QIODevice::OpenMode mode, const char* verb);
     void InitialUpdateViews();
 
     CCommandLineInfo m_cmdInfo;
@@ -82,4 +105,6 @@ class CVelmorApp {
     QStringList m_recentFiles;
     platform::FatalExitHook m_previousFatalHook = nullptr;
     bool m_bFatalHookInstalled = false;
+    int m_nExitCode = 0;
+    QString m_strPrintOutputFile;
 };

@@ -28,7 +28,14 @@ void CVelmorView::paintEvent(QPaintEvent*) {
 void CVelmorView::OnPaint() {
     CVelmorDoc* document = GetDocument();
     if (!document->m_eclipse.valid) return;
-    if (m_image.size() != size()) m_image = QImage(size(), QImage::Format_RGB32);
+    // At the display's resolution: the map keeps its size and place in the pane's pixels
+    // and is drawn with all the device pixels a scaled display has.
+    const qreal ratio = devicePixelRatioF();
+    const QSize devicePixels(qRound(width() * ratio), qRound(height() * ratio));
+    if (m_image.size() != devicePixels || m_image.devicePixelRatio() != ratio) {
+        m_image = QImage(devicePixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+    }
     // The background erase, then the map.
     PaintThroughDC(m_image, palette().color(QPalette::Window), &m_textCache,
                    [&](CDC& dc) { Render(document, &dc); });

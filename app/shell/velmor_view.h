@@ -12,7 +12,9 @@
 //
 // A paint draws the map into an image of the pane's size and then shows the image in one
 // piece: drawing lines straight into an image is several times faster than drawing them
-// on the window, and the labels stay laid out from one paint to the next.
+// on the window, and the labels stay laid out from one paint to the next. On a scaled
+// display the image has the display's device pixel ratio: positions and sizes above are
+// in the pane's (logical) pixels, and lines and text use every device pixel.
 #pragma once
 
 #include <QImage>

@@ -6,7 +6,9 @@
 #include <QPaintEngine>
 #include <QPen>
 #include <QRectF>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/qt/vector_state.h"
 
@@ -16,18 +18,35 @@ QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-QPen MakePen(int style, int width, COLORREF colour) {
+QPen MakePen(int style, int width, COLORREF colour, bool scaled) {
     QPen pen(ToQColor(colour));
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (scaled && width <= 1) {
+        // One pixel of the picture, several of the device: a pen of one logical pixel,
+        // drawn through the pixels' centres (see StrokeOffset). Square caps reach the
+        // pixels' edges at the ends of a line and of every dot; so a dot of 2 widths
+        // plus its caps covers 3 pixels, and 4 widths less the caps leave 3 off.
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::SquareCap);
+        if (style == PS_DOT) pen.setDashPattern({2.0, 4.0});
+        return pen;
+    }
     // Width 0 and 1 both give the one-pixel (cosmetic) pen.
     pen.setWidth(width <= 1 ? 0 : width);
     pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
     if (style == PS_DOT) pen.setDashPattern({3.0, 3.0});
     return pen;
 }
 
+// Whether the device has more than one device pixel per pixel of the picture.
+bool IsScaled(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    return device != nullptr && device->devicePixelRatio() != 1.0;
+}
+
 // The image behind `painter` when its pixels are 32-bit words the direct path can write
-// (0xAARRGGBB, every colour drawn opaque), at one device pixel a pixel; else null.
+// (0xAARRGGBB, every colour drawn opaque), at a whole number of device pixels a pixel;
+// else null.
 QImage* DirectImage(QPainter& painter) {
     QPaintDevice* device = painter.device();
     if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
@@ -40,7 +59,9 @@ QImage* DirectImage(QPainter& painter) {
         default:
             return nullptr;
     }
-    if (image->devicePixelRatio() != 1.0 || image->isNull()) return nullptr;
+    const qreal ratio = image->devicePixelRatio();
+    if (ratio < 1.0 || ratio != std::floor(ratio) || ratio > 16.0 || image->isNull())
+        return nullptr;
     QPaintEngine* engine = painter.paintEngine();
     if (engine == nullptr || engine->type() != QPaintEngine::Raster ||
         !engine->systemClip().isEmpty())
@@ -61,8 +82,10 @@ void PainterTextCache::Clear() {
 PainterDC::PainterDC(QPainter& painter, PainterTextCache* cache)
     : m_painter(painter), m_cache(cache != nullptr ? *cache : m_ownCache) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_scaled = IsScaled(painter);
     m_image = DirectImage(painter);
     if (m_image != nullptr) {
+        m_ratio = static_cast<int>(m_image->devicePixelRatio());
         m_surface.bits = reinterpret_cast<uint32_t*>(m_image->bits());
         m_surface.width = m_image->width();
         m_surface.height = m_image->height();
@@ -81,7 +104,15 @@ bool PainterDC::DrawsDirectly() const {
     return m_image != nullptr && m_image->constBits() == reinterpret_cast<uchar*>(m_surface.bits) &&
            m_image->isDetached() && !m_painter.hasClipping() &&
            m_painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-           m_painter.opacity() == 1.0 && m_painter.combinedTransform().type() == QTransform::TxNone;
+           m_painter.opacity() == 1.0 && HasPlainTransform();
+}
+
+bool PainterDC::HasPlainTransform() const {
+    // The picture's pixels as they are, or magnified by the image's ratio and no more.
+    const QTransform transform = m_painter.combinedTransform();
+    if (m_ratio == 1) return transform.type() == QTransform::TxNone;
+    return transform.type() == QTransform::TxScale && transform.m11() == m_ratio &&
+           transform.m22() == m_ratio && transform.dx() == 0.0 && transform.dy() == 0.0;
 }
 
 uint32_t PainterDC::PixelOf(COLORREF colour) {
@@ -100,18 +131,67 @@ void PainterDC::Flush() {
     if (pen->width <= 1 && m_runFits && DrawsDirectly()) {
         const uint32_t colour = PixelOf(pen->colour);
         pixel_raster::DotPhase dots;
+        dots.scale = m_ratio;
         pixel_raster::DotPhase* pattern = pen->style == PS_DOT ? &dots : nullptr;
-        for (size_t i = 1; i < m_run.size(); ++i)
-            pixel_raster::DrawSegment(m_surface, m_run[i - 1].x(), m_run[i - 1].y(), m_run[i].x(),
-                                      m_run[i].y(), colour, pattern);
+        if (m_ratio == 1) {
+            for (size_t i = 1; i < m_run.size(); ++i)
+                pixel_raster::DrawSegment(m_surface, m_run[i - 1].x(), m_run[i - 1].y(),
+                                          m_run[i].x(), m_run[i].y(), colour, pattern);
+        } else {
+            DrawRunMagnified(colour, pattern);
+        }
         m_run.clear();
         return;
     }
     m_runFits = true;
     UsePen();
-    m_painter.drawPolyline(m_run.data(), static_cast<int>(m_run.size()));
+    if (m_scaled) {
+        DrawScaledRun();
+    } else {
+        m_painter.drawPolyline(m_run.data(), static_cast<int>(m_run.size()));
+    }
     m_run.clear();
     platform::ClearVectorUpperState();
+}
+
+void PainterDC::DrawRunMagnified(uint32_t colour, pixel_raster::DotPhase* dots) {
+    // Each segment at the device's resolution, m_ratio device pixels thick across its
+    // longer axis: as many lines side by side, each starting at the same dot phase. A
+    // pixel of the picture is m_ratio device pixels long: a line leaving it backwards
+    // (leftwards or upwards along its longer axis) starts from its far end.
+    const int r = m_ratio;
+    for (size_t i = 1; i < m_run.size(); ++i) {
+        const QPoint from = m_run[i - 1], to = m_run[i], step = to - from;
+        const bool xMajor = std::abs(step.x()) >= std::abs(step.y());
+        const int shiftX = xMajor && step.x() < 0 ? r - 1 : 0;
+        const int shiftY = !xMajor && step.y() < 0 ? r - 1 : 0;
+        const pixel_raster::DotPhase start = dots != nullptr ? *dots : pixel_raster::DotPhase{};
+        for (int k = 0; k < r; ++k) {
+            pixel_raster::DotPhase pass = start;
+            const int x = shiftX + (xMajor ? 0 : k), y = shiftY + (xMajor ? k : 0);
+            pixel_raster::DrawSegment(m_surface, from.x() * r + x, from.y() * r + y, to.x() * r + x,
+                                      to.y() * r + y, colour, dots != nullptr ? &pass : nullptr);
+            if (dots != nullptr && k == r - 1) *dots = pass;
+        }
+    }
+}
+
+void PainterDC::DrawScaledRun() {
+    // A run leaves its end pixel out, but the square cap of the scaled pen would cover
+    // it: the run ends instead at the last pixel it covers, one step of the last segment
+    // (along its longer axis) before its end.
+    std::vector<QPointF> points(m_run.begin(), m_run.end());
+    const QPoint step = m_run.back() - m_run[m_run.size() - 2];
+    const int steps = std::max(std::abs(step.x()), std::abs(step.y()));
+    points.back() -= QPointF(step) / steps;
+    if (points.back() == points[points.size() - 2]) points.pop_back();
+    StrokeOffset(true);
+    if (points.size() == 1) {
+        m_painter.drawPoint(points.front());
+    } else {
+        m_painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+    StrokeOffset(false);
 }
 
 void PainterDC::UsePen() {
@@ -119,12 +199,20 @@ void PainterDC::UsePen() {
     if (m_penSet && pen->style == m_penStyle && pen->width == m_penWidth &&
         pen->colour == m_penColour)
         return;
-    m_painter.setPen(MakePen(pen->style, pen->width, pen->colour));
+    m_painter.setPen(MakePen(pen->style, pen->width, pen->colour, m_scaled));
     m_penSet = true;
     m_textPenSet = false;
     m_penStyle = pen->style;
     m_penWidth = pen->width;
     m_penColour = pen->colour;
+}
+
+void PainterDC::StrokeOffset(bool on) {
+    // A one-pixel cosmetic pen fills the pixel right of and below a point; a wider pen
+    // is centred on it. Half a pixel across keeps the scaled pen on the same pixels.
+    if (!m_scaled) return;
+    const qreal half = on ? 0.5 : -0.5;
+    m_painter.translate(half, half);
 }
 
 void PainterDC::UseShapeTools() {
@@ -147,10 +235,9 @@ void PainterDC::LineTo(int x, int y) {
     if (x == m_position.x() && y == m_position.y()) return;
     if (m_run.empty()) {
         m_run.push_back(m_position);
-        m_runFits = pixel_raster::CoordinateFits(m_position.x()) &&
-                    pixel_raster::CoordinateFits(m_position.y());
+        m_runFits = Fits(m_position.x()) && Fits(m_position.y());
     }
-    if (!pixel_raster::CoordinateFits(x) || !pixel_raster::CoordinateFits(y)) m_runFits = false;
+    if (!Fits(x) || !Fits(y)) m_runFits = false;
     m_position = QPoint(x, y);
     m_run.push_back(m_position);
 }
@@ -162,7 +249,9 @@ void PainterDC::Ellipse(int left, int top, int right, int bottom) {
     Flush();
     if (static_cast<int64_t>(right) - left < 1 || static_cast<int64_t>(bottom) - top < 1) return;
     UseShapeTools();
+    StrokeOffset(true);
     m_painter.drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
+    StrokeOffset(false);
     platform::ClearVectorUpperState();
 }
 
@@ -170,13 +259,24 @@ void PainterDC::Rectangle(int left, int top, int right, int bottom) {
     Flush();
     if (static_cast<int64_t>(right) - left < 1 || static_cast<int64_t>(bottom) - top < 1) return;
     const CPen* pen = GetCurrentPen();
-    if (pen->width <= 1 && pen->style == PS_SOLID && DrawsDirectly()) {
-        pixel_raster::OutlinedRect(m_surface, left, top, right, bottom, PixelOf(pen->colour),
-                                   PixelOf(GetCurrentBrush()->colour));
+    const bool fits = m_ratio == 1 || (Fits(left) && Fits(top) && Fits(right) && Fits(bottom));
+    if (pen->width <= 1 && pen->style == PS_SOLID && fits && DrawsDirectly()) {
+        const int r = m_ratio;
+        const uint32_t outline = PixelOf(pen->colour), fill = PixelOf(GetCurrentBrush()->colour);
+        if (r == 1) {
+            pixel_raster::OutlinedRect(m_surface, left, top, right, bottom, outline, fill);
+        } else {
+            // The outline m_ratio device pixels wide.
+            pixel_raster::FillRect(m_surface, left * r, top * r, right * r, bottom * r, outline);
+            pixel_raster::FillRect(m_surface, (left + 1) * r, (top + 1) * r, (right - 1) * r,
+                                   (bottom - 1) * r, fill);
+        }
         return;
     }
     UseShapeTools();
+    StrokeOffset(true);
     m_painter.drawRect(QRectF(left, top, right - left - 1, bottom - top - 1));
+    StrokeOffset(false);
     platform::ClearVectorUpperState();
 }
 

@@ -12,6 +12,13 @@
 // (platform/qt/pixel_raster.h), which is several times faster than the painter. All else,
 // and every other device (a window, an SVG file, a printer), goes through the painter.
 //
+// On a device with a device pixel ratio other than 1 (a window or an image of a scaled
+// display), coordinates stay in the picture's pixels and are scaled: the one-pixel pen
+// becomes one picture pixel wide (two device pixels at a ratio of 2), over the same pixels
+// as at a ratio of 1, and lines and text are drawn at the device's full resolution. An
+// image of a whole-number ratio is still drawn into directly (each line that many device
+// pixels thick across its longer axis); other devices go through the painter.
+//
 // The painter is used without antialiasing for lines and shapes. Fonts are found by
 // their face name through the system's font matching ("Arial" finds its metric twin
 // Liberation Sans where Arial itself is not installed).
@@ -79,15 +86,32 @@ class PainterDC : public CDC {
     using PreparedFont = PainterTextCache::PreparedFont;
     // Whether drawing may go straight into m_surface now.
     bool DrawsDirectly() const;
+    bool HasPlainTransform() const;
     static uint32_t PixelOf(COLORREF colour);
     void UsePen();
     void UseShapeTools();
+    // Whether a coordinate stays within pixel_raster's range at m_ratio.
+    bool Fits(int v) const {
+        return m_ratio == 1 ? pixel_raster::CoordinateFits(v)
+                            : pixel_raster::CoordinateFits(v) &&
+                                  (v < 0 ? -int64_t(v) : int64_t(v)) * m_ratio <=
+                                      pixel_raster::MAX_COORDINATE;
+    }
+    // Draws m_run directly into a magnified image (m_ratio above 1).
+    void DrawRunMagnified(uint32_t colour, pixel_raster::DotPhase* dots);
+    // Draws m_run (at least two points, no segment of length 0) on a scaled device.
+    void DrawScaledRun();
+    // Around the painter's lines and shapes: on a scaled device, moves them onto the
+    // centres of the pixels (on true) and back (on false); nothing otherwise.
+    void StrokeOffset(bool on);
     PreparedFont& FontFor(const CFont& font);
 
     QPainter& m_painter;
+    bool m_scaled = false;  // device pixel ratio other than 1
     // The image painted on when it can be drawn into directly, else null.
     QImage* m_image = nullptr;
     pixel_raster::Surface m_surface{};
+    int m_ratio = 1;  // device pixels to a pixel of m_image
     QPoint m_position;
     std::vector<QPoint> m_run;  // the pending polyline; empty or at least two points
     bool m_runFits = true;      // every point of m_run within pixel_raster's range

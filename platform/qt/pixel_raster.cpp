@@ -37,6 +37,30 @@ int64_t FirstPast(int64_t lo, int64_t hi, Past past) {
     return lo;
 }
 
+// The state of a walk along a segment's pixels (see DrawSegment).
+struct Walk {
+    uint32_t* bits;
+    std::ptrdiff_t pixel, majorStep, minorStep;
+    int64_t r, d, twoD, twoN, count;
+    uint32_t colour;
+};
+
+inline void DottedWalk(Walk w, int phase, int dotOn, int dotPeriod) {
+    for (; w.count > 0; --w.count) {
+        if (phase < dotOn) w.bits[w.pixel] = w.colour;
+        if (++phase == dotPeriod) phase = 0;
+        w.pixel += w.majorStep;
+        w.r += w.twoD;
+        if (w.d > 0 && w.r > 0) {
+            w.r -= w.twoN;
+            w.pixel += w.minorStep;
+        } else if (w.d < 0 && w.r <= -w.twoN) {
+            w.r += w.twoN;
+            w.pixel += w.minorStep;
+        }
+    }
+}
+
 }  // namespace
 
 void DrawSegment(const Surface& surface, int x0, int y0, int x1, int y1, uint32_t colour,
@@ -54,7 +78,9 @@ void DrawSegment(const Surface& surface, int x0, int y0, int x1, int y1, uint32_
     const int64_t aLimit = xMajor ? surface.width : surface.height;
     const int64_t bLimit = xMajor ? surface.height : surface.width;
     const int startPhase = dots != nullptr ? dots->next : 0;
-    if (dots != nullptr) dots->next = static_cast<int>((startPhase + n) % DOT_PERIOD);
+    const int dotOn = dots != nullptr ? DOT_ON * dots->scale : DOT_ON;
+    const int dotPeriod = dots != nullptr ? DOT_PERIOD * dots->scale : DOT_PERIOD;
+    if (dots != nullptr) dots->next = static_cast<int>((startPhase + n) % dotPeriod);
 
     // Steps whose major coordinate lies inside the surface.
     int64_t iLo, iHi;
@@ -113,19 +139,13 @@ void DrawSegment(const Surface& surface, int x0, int y0, int x1, int y1, uint32_
         }
         return;
     }
-    int phase = static_cast<int>((startPhase + iLo) % DOT_PERIOD);
-    for (; count > 0; --count) {
-        if (phase < DOT_ON) bits[pixel] = colour;
-        if (++phase == DOT_PERIOD) phase = 0;
-        pixel += majorStep;
-        r += twoD;
-        if (d > 0 && r > 0) {
-            r -= twoN;
-            pixel += minorStep;
-        } else if (d < 0 && r <= -twoN) {
-            r += twoN;
-            pixel += minorStep;
-        }
+    const int phase = static_cast<int>((startPhase + iLo) % dotPeriod);
+    const Walk walk{bits, pixel, majorStep, minorStep, r, d, twoD, twoN, count, colour};
+    // The common pattern with constant lengths, which the compiler makes the most of.
+    if (dotPeriod == DOT_PERIOD) {
+        DottedWalk(walk, phase, DOT_ON, DOT_PERIOD);
+    } else {
+        DottedWalk(walk, phase, dotOn, dotPeriod);
     }
 }
 

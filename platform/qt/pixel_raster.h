@@ -39,10 +39,13 @@ constexpr bool CoordinateFits(int v) {
 constexpr int DOT_ON = 3;
 constexpr int DOT_PERIOD = 6;
 
-// Where a dotted line stands in its pattern: the position, 0 to DOT_PERIOD - 1, of the
-// next pixel it covers. A line starts at 0.
+// Where a dotted line stands in its pattern: the position, 0 to DOT_PERIOD * scale - 1,
+// of the next pixel it covers. A line starts at 0. With a scale of n, the pattern is n
+// times as long: DOT_ON * n pixels on out of every DOT_PERIOD * n (a picture drawn at n
+// device pixels to its pixel).
 struct DotPhase {
     int next = 0;
+    int scale = 1;
 };
 
 // Draws the segment in `colour`, solid when `dots` is null, else dotted from (and

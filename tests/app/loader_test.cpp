@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/velmor_doc.h"
+#include "platform/exe_path.h"
 #include "platform/fatal.h"
 
 // A temporary folder of four small valid world data files, which a test may overwrite.
@@ -209,4 +210,19 @@ TEST(DamagedFilesDeathTest, EachCopyLoadsOrEndsWithThePredictedMessage) {
             << content;
         if (HasFailure()) return;
     }
+}
+
+// Where the program's own path is not known, the data files are not looked for in the
+// working directory, though valid ones lie there.
+TEST(LoaderDeathTest, WithoutTheProgramsPathTheWorkingDirectoryIsNotRead) {
+    WorldDir dir;
+    const platform::Exe_Path_Source nothingKnown;
+    EXPECT_EXIT(
+        {
+            if (chdir(dir.path.c_str()) != 0) std::_Exit(99);
+            platform::SetExePathSource(&nothingKnown);
+            CVelmorDoc doc;
+        },
+        ::testing::ExitedWithCode(platform::FATAL_EXIT_STATUS),
+        "^" + Pattern("OpenFile() from LoadNamedPoints()") + "$");
 }

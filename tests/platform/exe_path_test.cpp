@@ -1,20 +1,64 @@
 #include "platform/exe_path.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
 
+std::string ModuleFileName() {
+    char path[platform::EXE_PATH_MAX];
+    return std::string(path, platform::GetModuleFileName(path, sizeof path));
+}
+
 TEST(ExePath, IsTheAbsolutePathOfThisTestProgramCutToFitTheBuffer) {
-    char path[platform::EXE_PATH_MAX], small[6];
-    const std::string full(path, platform::GetModuleFileName(path, sizeof path));
+    char small[6];
+    const std::string full = ModuleFileName();
     ASSERT_EQ(full.substr(0, 1), "/");
     EXPECT_EQ(full.substr(full.rfind('/')), "/platform_tests");
     EXPECT_EQ(access(full.c_str(), X_OK), 0);
     EXPECT_EQ(platform::GetModuleFileName(small, sizeof small), 5u);
     EXPECT_EQ(std::string(small), full.substr(0, 5));
+}
+
+// Without /proc the name the program was started by is resolved through PATH and
+// symbolic links, and the working directory is never taken in its place.
+TEST(ExePath, WithoutProcTheStartNameThroughPathAndLinks) {
+    namespace fs = std::filesystem;
+    const std::string program = ModuleFileName();
+    const std::string programFolder = fs::path(program).parent_path().string();
+    std::string pattern = (fs::temp_directory_path() / "velmor_XXXXXX").string();
+    const std::string folder = mkdtemp(pattern.data());
+    fs::create_symlink(program, folder + "/velmor-link");
+    const fs::path workingDirectory = fs::current_path();
+    fs::current_path(programFolder);  // holds platform_tests, which must not be found there
+
+    const std::string noProc = "/nonexistent/proc/self/exe";
+    const struct {
+        const char* label;
+        std::string selfLink, startName, searchPath, expected;
+    } rows[] = {
+        {"the link to the executable", "/proc/self/exe", "", "", program},
+        {"an absolute start name", noProc, program, "", program},
+        {"a symbolic link in another folder", noProc, folder + "/velmor-link", "", program},
+        {"a bare name found in PATH", noProc, "velmor-link", "/nonexistent:" + folder, program},
+        {"a bare name on no folder of PATH", noProc, "platform_tests", "/nonexistent:" + folder,
+         ""},
+        {"a broken link as start name", noProc, folder + "/missing", "", ""},
+        {"nothing known", "", "", "", ""},
+    };
+    for (const auto& row : rows) {
+        const platform::Exe_Path_Source source{row.selfLink, row.startName, row.searchPath};
+        platform::SetExePathSource(&source);
+        EXPECT_EQ(ModuleFileName(), row.expected) << row.label;
+    }
+    platform::SetExePathSource(nullptr);
+    EXPECT_EQ(ModuleFileName(), program);
+    fs::current_path(workingDirectory);
+    fs::remove_all(folder);
 }
 
 }  // namespace

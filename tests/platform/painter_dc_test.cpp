@@ -30,10 +30,12 @@ class PainterDCTest : public ::testing::Test {
     }
 };
 
-// A white 64 by 64 image of the format after `draw` has drawn into it.
+// A white image of 64 by 64 pixels, of the format and device pixel ratio, after `draw`
+// has drawn into it.
 template <typename Draw>
-QImage Paint(Draw draw, QImage::Format format = QImage::Format_RGB32) {
-    QImage image(64, 64, format);
+QImage Paint(Draw draw, QImage::Format format = QImage::Format_RGB32, int ratio = 1) {
+    QImage image(64 * ratio, 64 * ratio, format);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
@@ -112,6 +114,64 @@ TEST_F(PainterDCTest, DrawingStraightIntoTheImageMatchesThePainter) {
          {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied})
         EXPECT_TRUE(Paint(draw, format).convertToFormat(QImage::Format_ARGB32) == expected)
             << format;
+}
+
+TEST_F(PainterDCTest, AScaledImageKeepsTheGeometryAtTheDevicesResolution) {
+    // Lines in all four directions, dotted ones around corners, a run of one pixel and
+    // rectangles cover the same pixels at a ratio of 2 as at 1, each as a block of 2 x 2
+    // device pixels; a diagonal line and text are drawn at the device's resolution.
+    const auto draw = [](PainterDC& dc) {
+        CBrush brush(RGB(255, 255, 0));
+        CBrush* old = dc.SelectObject(&brush);
+        Polyline(dc, PS_DOT, GREEN, {{1, 1}, {40, 1}, {40, 30}, {20, 30}, {20, 10}});
+        Polyline(dc, PS_SOLID, RED, {{3, 40}, {3, 62}, {10, 62}, {10, 50}, {6, 50}});
+        Polyline(dc, PS_SOLID, BLUE, {{60, 60}, {61, 60}});
+        for (int size = 2; size <= 6; ++size) dc.Rectangle(size * 8, 40, size * 9, 40 + size);
+        dc.SelectObject(old);
+    };
+    const QImage one = Paint(draw);
+    EXPECT_EQ(one.pixel(60, 60), Qt(BLUE));
+    // Drawn straight into the 32-bit image, through the painter into the 24-bit one.
+    for (auto format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
+        const QImage two = Paint(draw, format, 2).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(two.size(), QSize(128, 128));
+        int differing = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                for (int k = 0; k < 4; ++k)
+                    differing += two.pixel(2 * x + k % 2, 2 * y + k / 2) != one.pixel(x, y);
+            }
+        }
+        EXPECT_EQ(differing, 0) << format;
+        const QImage fine =
+            Paint(
+                [](PainterDC& dc) {
+                    Polyline(dc, PS_SOLID, RED, {{2, 2}, {60, 31}});
+                    CFont font;
+                    const LOGFONT lf{12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"};
+                    font.CreateFontIndirect(&lf);
+                    CFont* oldFont = dc.SelectObject(&font);
+                    dc.SetBkMode(TRANSPARENT);
+                    dc.TextOut(10, 40, "Oslo");
+                    dc.SelectObject(oldFont);
+                },
+                format, 2)
+                .convertToFormat(QImage::Format_RGB32);
+        // Blocks of 2 x 2 device pixels that are not of one colour: along the diagonal
+        // (its steps fall between the picture's pixels) and around the letters.
+        int mixedLine = 0, mixedText = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const QRgb c = fine.pixel(2 * x, 2 * y);
+                const bool mixed = fine.pixel(2 * x + 1, 2 * y) != c ||
+                                   fine.pixel(2 * x, 2 * y + 1) != c ||
+                                   fine.pixel(2 * x + 1, 2 * y + 1) != c;
+                (y < 36 ? mixedLine : mixedText) += mixed;
+            }
+        }
+        EXPECT_GT(mixedLine, 20) << format;
+        EXPECT_GT(mixedText, 10) << format;
+    }
 }
 
 TEST_F(PainterDCTest, TextIsWrittenBelowAndRightOfItsPointInTheTextColour) {

@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 
+#include "app/shell/date_bar.h"
 #include "app/shell/left_view.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/velmor_app.h"
@@ -25,10 +26,14 @@ namespace {
 CVelmorApp* g_app = nullptr;
 
 void SetDateBar(CMainFrame* frame, const char* year, int month, int day) {
-    frame->GetYearEdit()->setText(QString::fromLatin1(year));
-    frame->GetMonthList()->setCurrentIndex(CMainFrame::FindComboItem(frame->GetMonthList(), month));
-    frame->GetDayList()->setCurrentIndex(CMainFrame::FindComboItem(frame->GetDayList(), day));
-    for (QComboBox* list : {frame->GetHourList(), frame->GetMinuteList(), frame->GetSecondList()}) {
+    frame->GetDateBar()->GetYearEdit()->setText(QString::fromLatin1(year));
+    frame->GetDateBar()->GetMonthList()->setCurrentIndex(
+        CDateBar::FindComboItem(frame->GetDateBar()->GetMonthList(), month));
+    frame->GetDateBar()->GetDayList()->setCurrentIndex(
+        CDateBar::FindComboItem(frame->GetDateBar()->GetDayList(), day));
+    for (QComboBox* list :
+         {frame->GetDateBar()->GetHourList(), frame->GetDateBar()->GetMinuteList(),
+          frame->GetDateBar()->GetSecondList()}) {
         list->setCurrentIndex(0);
     }
 }
@@ -41,7 +46,7 @@ void BM_NextEclipseButton(benchmark::State& state) {
         SetDateBar(frame, "2001", 1, 1);
         g_app->GetDocument()->m_bCentreSet = true;
         state.ResumeTiming();
-        frame->GetNextButton()->click();
+        frame->GetDateBar()->GetNextButton()->click();
         state.PauseTiming();
         paints += g_app->GetDocument()->m_bCentreSet;  // set again only by the repaint
         state.ResumeTiming();
@@ -56,7 +61,7 @@ BENCHMARK(BM_NextEclipseButton)->Unit(benchmark::kMillisecond);
 void BM_TurnEastByArrowKey(benchmark::State& state) {
     CMainFrame* frame = g_app->GetMainFrame();
     SetDateBar(frame, "2001", 1, 1);
-    frame->GetNextButton()->click();
+    frame->GetDateBar()->GetNextButton()->click();
     CVelmorDoc* document = g_app->GetDocument();
     QWidget* target = frame->GetTreeView();
     for (auto _ : state) {

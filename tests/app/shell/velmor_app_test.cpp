@@ -4,14 +4,51 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <signal.h>
 
+#include "app/shell/command_line.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/velmor_app.h"
+
+namespace {
+
+struct Run_Result {
+    int status = -1;
+    QString out, err;
+};
+
+// Runs the program with `arguments`, without any window system unless `platform` names
+// one, standard output going to `outputFile` when it is not empty.
+Run_Result RunProgram(const QString& program, const QStringList& arguments,
+                      const QString& configFolder, const QString& platform = QString(),
+                      const QString& outputFile = QString()) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        environment.remove(name);
+    }
+    if (!platform.isEmpty()) environment.insert("QT_QPA_PLATFORM", platform);
+    environment.insert("XDG_CONFIG_HOME", configFolder);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
+    process.start(program, arguments);
+    Run_Result result;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        return result;
+    }
+    result.status = process.exitCode();
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+}  // namespace
 
 class VelmorAppTest : public QObject {
     Q_OBJECT
@@ -42,6 +79,198 @@ class VelmorAppTest : public QObject {
         QCOMPARE(app.GetMainFrame()->windowTitle(),
                  QString("notes.any - Velmor (velmor@example.org)"));
         QVERIFY(app.SaveNeedsFileName());  // a file it did not write is never emptied
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("parts");  // file|printer|driver|port|server flags|error
+        using Info = CCommandLineInfo;
+        const struct {
+            const char* label;
+            QStringList arguments;
+            int command;
+            const char* parts;
+        } rows[] = {
+            {"nothing", {}, Info::FileNew, "|||||"},
+            {"a file", {"notes.txt"}, Info::FileOpen, "notes.txt|||||"},
+            {"an absolute path", {"/home/a/p.txt"}, Info::FileOpen, "/home/a/p.txt|||||"},
+            {"a path like a switch", {"/pt.txt"}, Info::FileOpen, "/pt.txt|||||"},
+            {"print", {"/p", "a.txt"}, Info::FilePrint, "a.txt|||||"},
+            {"print, file first", {"a.txt", "-P"}, Info::FilePrint, "a.txt|||||"},
+            {"print to",
+             {"/pt", "a.txt", "Laser", "drv", "lpt1"},
+             Info::FilePrintTo,
+             "a.txt|Laser|drv|lpt1||"},
+            {"print to, no driver",
+             {"-PT", "a.txt", "Laser"},
+             Info::FilePrintTo,
+             "a.txt|Laser||||"},
+            {"dde", {"/DDE"}, Info::FileDDE, "|||||"},
+            {"register", {"/Register"}, Info::AppRegister, "|||||"},
+            {"regserver", {"-regserver"}, Info::AppRegister, "|||||"},
+            {"unregister", {"/unregister"}, Info::AppUnregister, "|||||"},
+            {"unregserver", {"-UNREGSERVER"}, Info::AppUnregister, "|||||"},
+            {"embedding", {"/Embedding"}, Info::FileNew, "||||embedded|"},
+            {"automation", {"-automation"}, Info::FileNew, "||||automated|"},
+            {"help", {"--help", "-bogus"}, Info::AppHelp, "|||||"},
+            {"version", {"--version"}, Info::AppVersion, "|||||"},
+            {"unknown switch", {"a.txt", "-x"}, Info::BadArguments, "|||||unknown switch -x"},
+            {"a lone minus", {"-"}, Info::BadArguments, "|||||unknown switch -"},
+            {"print without a file", {"/p"}, Info::BadArguments, "|||||switch p needs a file name"},
+            {"print to without a printer",
+             {"/pt", "a.txt"},
+             Info::BadArguments,
+             "|||||switch pt needs a file and a printer name"},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.label)
+                << (QStringList{"velmor"} + row.arguments) << row.command << QString(row.parts);
+        }
+    }
+
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, command);
+        QFETCH(QString, parts);
+        const CCommandLineInfo info = ParseCommandLine(arguments);
+        QCOMPARE(int(info.m_nShellCommand), command);
+        const QString server = info.m_bRunEmbedded    ? "embedded"
+                               : info.m_bRunAutomated ? "automated"
+                                                      : "";
+        QCOMPARE(QStringList({info.m_strFileName, info.m_strPrinterName, info.m_strDriverName,
+                              info.m_strPortName, server, info.m_strError})
+                     .join('|'),
+                 parts);
+    }
+
+    void printSwitchesPrintABlankPageWithoutAWindow_data() {
+        QTest::addColumn<QStringList>("switches");  // before the file, printer after
+        QTest::addColumn<bool>("toPdf");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("p") << QStringList{"/p"} << true << 0;
+        QTest::newRow("pt") << QStringList{"-pt", "FILE", "Office Laser", "drv", "port"} << true
+                            << 0;
+        QTest::newRow("pt, no such printer")
+            << QStringList{"/pt", "FILE", "No Such Printer"} << false << 1;
+        QTest::newRow("p, no such file") << QStringList{"/p", "MISSING"} << true << 1;
+    }
+
+    void printSwitchesPrintABlankPageWithoutAWindow() {
+        QFETCH(QStringList, switches);
+        QFETCH(bool, toPdf);
+        QFETCH(int, exitCode);
+        QTemporaryDir folder;
+        QFile document(folder.filePath("eclipse.vel"));
+        QVERIFY(document.open(QIODevice::WriteOnly));
+        document.close();
+        const QString pdf = folder.filePath("page.pdf");
+        QStringList arguments{"velmor"};
+        for (const QString& word : switches) {
+            arguments << (word == "FILE"      ? document.fileName()
+                          : word == "MISSING" ? folder.filePath("missing.vel")
+                                              : word);
+        }
+        if (!switches.contains("FILE") && !switches.contains("MISSING")) {
+            arguments << document.fileName();
+        }
+        CVelmorApp app;
+        if (toPdf) app.SetPrintOutputFile(pdf);
+        QVERIFY(!app.InitInstance(arguments));
+        QCOMPARE(app.GetExitCode(), exitCode);
+        for (QWidget* widget : QApplication::topLevelWidgets()) QVERIFY(!widget->isVisible());
+        QFile page(pdf);
+        QCOMPARE(page.exists(), toPdf && exitCode == 0);
+        if (!page.exists()) return;
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray bytes = page.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.contains("/Count 1"));  // one page
+        QCOMPARE(app.GetDocumentTitle(), QString("eclipse.vel"));
+    }
+
+    void registerAndUnregisterTouchOnlyTheDocumentType() {
+        QTemporaryDir folder;
+        const QString notes = folder.filePath("notes.txt");
+        QFile file(notes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        {
+            CVelmorApp app;
+            QVERIFY(app.InitInstance({"velmor", notes}));
+        }
+        const auto settings = [] {
+            QSettings store("Local AppWizard-Generated Applications", "Velmor");
+            return QStringList{store.value("Velmor.Document/Name").toString(),
+                               store.value("Recent File List/File1").toString()};
+        };
+        QSettings("Local AppWizard-Generated Applications", "Velmor").remove("Velmor.Document");
+        QCOMPARE(settings(), QStringList({"", notes}));
+        const struct {
+            const char* word;
+            bool registered;
+        } steps[] = {{"/Register", true},
+                     {"-Unregserver", false},
+                     {"-REGSERVER", true},
+                     {"/unregister", false}};
+        for (const auto& step : steps) {
+            CVelmorApp app;
+            QVERIFY2(!app.InitInstance({"velmor", step.word}), step.word);
+            QCOMPARE(app.GetExitCode(), 0);
+            QVERIFY(app.GetMainFrame() == nullptr && app.GetDocument() == nullptr);
+            // The recent-file list stays whatever happens to the registration.
+            QCOMPARE(settings(), QStringList({step.registered ? "Velmor Document" : "", notes}));
+        }
+    }
+
+    void programTextsAndRefusals_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("outputFile");  // standard output's file; empty: a pipe
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");  // regular expressions
+        QTest::addColumn<QString>("err");
+        QTest::newRow("help") << QStringList{"--help"} << "" << 0
+                              << "^Usage: velmor \\[FILE\\]\n(.*\n)*  --version .*\n"
+                              << "^$";
+        QTest::newRow("version") << QStringList{"--version"} << "" << 0
+                                 << "^velmor " VELMOR_VERSION "\n$"
+                                 << "^$";
+        QTest::newRow("version on a full disc")
+            << QStringList{"--version"} << "/dev/full" << 1 << "^$"
+            << "^velmor: cannot write to standard output: .+\n$";
+        QTest::newRow("unknown switch")
+            << QStringList{"-bogus", "a.txt"} << "" << 2 << "^$"
+            << "^velmor: unknown switch -bogus \\(see velmor --help\\)\n$";
+        QTest::newRow("print without a file") << QStringList{"/P"} << "" << 2 << "^$"
+                                              << "^velmor: switch p needs a file name.*\n$";
+    }
+
+    // Without any window system: the texts and refusals need none.
+    void programTextsAndRefusals() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, outputFile);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QTemporaryDir config;
+        const Run_Result run =
+            RunProgram(VELMOR_EXECUTABLE, arguments, config.path(), QString(), outputFile);
+        QCOMPARE(run.status, status);
+        QVERIFY2(QRegularExpression(out).match(run.out).hasMatch(), qPrintable(run.out));
+        QVERIFY2(QRegularExpression(err).match(run.err).hasMatch(), qPrintable(run.err));
+    }
+
+    // Started through a symbolic link in another folder, the program reads the world data
+    // beside its own file: it gets as far as opening the document.
+    void programStartedThroughALinkFindsItsData() {
+        QTemporaryDir folder, config;
+        const QString link = folder.filePath("velmor");
+        QVERIFY(QFile::link(VELMOR_EXECUTABLE, link));
+        const QString missing = folder.filePath("missing.vel");
+        const Run_Result run = RunProgram(link, {"/p", missing}, config.path(), "offscreen");
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("Cannot open " + missing), qPrintable(run.err));
+        QVERIFY2(!run.err.contains("OpenFile()"), qPrintable(run.err));
     }
 
     void serverSwitchesStartWithoutAnyWindow() {
