@@ -12,8 +12,7 @@
 
 namespace {
 
-const besselian::Besselian_Elements& Elements2017()
-{
+const besselian::Besselian_Elements& Elements2017() {
     static const besselian::Besselian_Elements elements = [] {
         double jde = 0.0, magnitude = 0.0;
         uint16_t type = 0;
@@ -25,22 +24,19 @@ const besselian::Besselian_Elements& Elements2017()
     return elements;
 }
 
-void Local(benchmark::State& state, besselian::Geodetic_Place place)
-{
+void Local(benchmark::State& state, besselian::Geodetic_Place place) {
     const besselian::Besselian_Elements& e = Elements2017();
     for (auto _ : state) {
         benchmark::DoNotOptimize(besselian::ComputeLocalCircumstances(e, place));
     }
 }
 
-void BM_LocalCircumstancesTotal(benchmark::State& state)
-{
+void BM_LocalCircumstancesTotal(benchmark::State& state) {
     Local(state, {37.7273, -89.2168, 120.0});  // Carbondale
 }
 BENCHMARK(BM_LocalCircumstancesTotal);
 
-void BM_LocalCircumstancesSunrise(benchmark::State& state)
-{
+void BM_LocalCircumstancesSunrise(benchmark::State& state) {
     Local(state, {21.3069, -157.8583, 5.0});  // Honolulu
 }
 BENCHMARK(BM_LocalCircumstancesSunrise);

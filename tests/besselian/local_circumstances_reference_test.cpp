@@ -32,8 +32,7 @@ struct Reference_Row {
     double sunRadiusArcsec = DEFAULT_SUN_RADIUS_ARCSEC;
 };
 
-std::vector<std::string> SplitCsvLine(const std::string& line)
-{
+std::vector<std::string> SplitCsvLine(const std::string& line) {
     std::vector<std::string> fields(1);
     bool quoted = false;
     for (char c : line) {
@@ -48,11 +47,12 @@ std::vector<std::string> SplitCsvLine(const std::string& line)
     return fields;
 }
 
-double Number(const std::string& s) { return s.empty() ? NAN : std::stod(s); }
+double Number(const std::string& s) {
+    return s.empty() ? NAN : std::stod(s);
+}
 
 // "2017-08-21T16:05:25.7Z" as a Julian Day of UT; NaN for an empty field.
-double JdOfIso(const std::string& s)
-{
+double JdOfIso(const std::string& s) {
     if (s.empty()) return NAN;
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
     double second = 0.0;
@@ -64,8 +64,7 @@ double JdOfIso(const std::string& s)
     return JDFromDateTime(year, month, day, hour, minute, 0) + second / 86400.0;
 }
 
-std::vector<Reference_Row> LoadReference()
-{
+std::vector<Reference_Row> LoadReference() {
     std::ifstream in(VELMOR_LOCAL_REFERENCE_CSV);
     std::string line;
     std::getline(in, line);
@@ -111,33 +110,34 @@ std::vector<Reference_Row> LoadReference()
 
 // The precise engine's elements of the eclipse that the lunation search finds from two
 // days before the row's date.
-bool ElementsFor(const Reference_Row& row, double sunRadiusArcsec, Besselian_Elements& e)
-{
+bool ElementsFor(const Reference_Row& row, double sunRadiusArcsec, Besselian_Elements& e) {
     int year = 0, month = 0, day = 0;
     std::sscanf(row.date.c_str(), "%d-%d-%d", &year, &month, &day);
     double jde = 0.0, magnitude = 0.0;
     uint16_t type = 0;
-    FindEclipse(1, static_cast<int16_t>(year), JDFromDateTime(year, month, day, 0, 0, 0) - 2.0,
-                jde, type, magnitude);
+    FindEclipse(1, static_cast<int16_t>(year), JDFromDateTime(year, month, day, 0, 0, 0) - 2.0, jde,
+                type, magnitude);
     Engine_Options options;
     options.deltaTSeconds = row.deltaTSeconds;
     options.sunRadiusArcsec = sunRadiusArcsec;
     return ComputeElements(jde, options, e);
 }
 
-const char* TypeName(Local_Type t)
-{
+const char* TypeName(Local_Type t) {
     switch (t) {
-        case Local_Type::None: return "none";
-        case Local_Type::Partial: return "partial";
-        case Local_Type::Annular: return "annular";
-        case Local_Type::Total: return "total";
+        case Local_Type::None:
+            return "none";
+        case Local_Type::Partial:
+            return "partial";
+        case Local_Type::Annular:
+            return "annular";
+        case Local_Type::Total:
+            return "total";
     }
     return "?";
 }
 
-double Median(std::vector<double> v)
-{
+double Median(std::vector<double> v) {
     if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
     const size_t n = v.size();
@@ -146,8 +146,7 @@ double Median(std::vector<double> v)
 
 // Errors of the contacts and maximum (seconds) of all rows, computed with the given radius
 // (NaN: each source's own); prints one line per row.
-std::vector<double> TimeErrors(double sunRadiusArcsec, bool usnoOnly, bool checkRest)
-{
+std::vector<double> TimeErrors(double sunRadiusArcsec, bool usnoOnly, bool checkRest) {
     std::vector<double> errors;
     const char* names[5] = {"C1", "C2", "max", "C3", "C4"};
     for (const Reference_Row& row : LoadReference()) {
@@ -178,9 +177,9 @@ std::vector<double> TimeErrors(double sunRadiusArcsec, bool usnoOnly, bool check
             }
         }
         std::printf(" mag %.4f (%+.4f) obsc %.4f (%+.4f) alt %.2f (%+.2f) %s\n", lc.magnitude,
-                    lc.magnitude - row.magnitude, lc.obscuration,
-                    lc.obscuration - row.obscuration, lc.maximum.sunAltitudeDeg,
-                    lc.maximum.sunAltitudeDeg - row.sunAltitudeDeg[2], TypeName(lc.typeSeen));
+                    lc.magnitude - row.magnitude, lc.obscuration, lc.obscuration - row.obscuration,
+                    lc.maximum.sunAltitudeDeg, lc.maximum.sunAltitudeDeg - row.sunAltitudeDeg[2],
+                    TypeName(lc.typeSeen));
         if (!checkRest) continue;
         EXPECT_EQ(TypeName(lc.typeSeen), row.type);
         // The source omits an instant where the Sun is below the horizon, and gives the
@@ -203,8 +202,7 @@ std::vector<double> TimeErrors(double sunRadiusArcsec, bool usnoOnly, bool check
 
 // With each source's ΔT and solar radius: every contact and maximum within 1 s, within
 // 0.5 s at the median; magnitude within 0.001; the Sun's altitude within 0.1 deg.
-TEST(LocalCircumstancesReference, MatchesPublishedWithTheSourcesConstants)
-{
+TEST(LocalCircumstancesReference, MatchesPublishedWithTheSourcesConstants) {
     const std::vector<double> errors = TimeErrors(NAN, false, true);
     ASSERT_EQ(errors.size(), 41u);  // every listed instant of the 11 rows
     const double worst = *std::max_element(errors.begin(), errors.end());
@@ -216,8 +214,7 @@ TEST(LocalCircumstancesReference, MatchesPublishedWithTheSourcesConstants)
 
 // With the default solar radius against the USNO's tables (959.22"): within 1.5 s at the
 // median and 2.5 s at most.
-TEST(LocalCircumstancesReference, MatchesUsnoWithTheDefaultSunRadius)
-{
+TEST(LocalCircumstancesReference, MatchesUsnoWithTheDefaultSunRadius) {
     const std::vector<double> errors = TimeErrors(DEFAULT_SUN_RADIUS_ARCSEC, true, false);
     ASSERT_EQ(errors.size(), 36u);  // every listed instant of the 10 USNO rows
     const double worst = *std::max_element(errors.begin(), errors.end());

@@ -276,6 +276,49 @@ TEST(LocalCircumstances, GridOfPlacesGivesFiniteOrderedResults) {
     EXPECT_GT(hidden, 5);
 }
 
+// Places on the sunrise and sunset terminators at t0 (the Sun's centre at -0.833 deg there
+// then), every 5 degrees of latitude: the eclipse grazes their horizon. Where the Sun
+// crosses the horizon between C1 and C4, the crossing is given, at -0.833 deg within
+// 1e-4 deg, and it lies between the contacts.
+TEST(LocalCircumstances, HorizonGrazingPlaces) {
+    Synthetic_Eclipse (*eclipses[])() = {TotalNorthern, AnnularSouthern, PartialArctic,
+                                         PartialAntarctic};
+    int grazed = 0;
+    for (auto make : eclipses) {
+        const Synthetic_Eclipse s = make();
+        const Besselian_Elements e = s.Elements();
+        const double d = s.decDeg * Synthetic_Eclipse::kDeg;
+        for (double lat = -85.0; lat <= 85.0; lat += 5.0) {
+            const double phi = lat * Synthetic_Eclipse::kDeg;
+            const double cosH = (std::sin(SUNRISE_ALTITUDE_DEG * Synthetic_Eclipse::kDeg) -
+                                 std::sin(phi) * std::sin(d)) /
+                                (std::cos(phi) * std::cos(d));
+            if (std::fabs(cosH) > 1.0) continue;  // no sunrise that day
+            for (double side : {-1.0, 1.0}) {
+                double lon = side * std::acos(cosH) / Synthetic_Eclipse::kDeg - s.MuDeg(0.0);
+                lon = std::remainder(lon, 360.0);
+                const Geodetic_Place place{lat, lon, 0.0};
+                SCOPED_TRACE(std::to_string(lat) + " " + std::to_string(lon));
+                EXPECT_NEAR(SunHorizontal(e, place, 0.0).altitudeDeg, SUNRISE_ALTITUDE_DEG, 1e-6);
+                const Local_Circumstances lc = ComputeLocalCircumstances(e, place);
+                ASSERT_TRUE(AllFinite(lc));
+                if (lc.status != Local_Status::Ok) continue;
+                const bool crosses = (lc.c1.sunAltitudeDeg < SUNRISE_ALTITUDE_DEG) !=
+                                     (lc.c4.sunAltitudeDeg < SUNRISE_ALTITUDE_DEG);
+                const Local_Instant& cut = side > 0 ? lc.sunset : lc.sunrise;
+                EXPECT_EQ(crosses, lc.sunrise.defined || lc.sunset.defined);
+                if (!cut.defined) continue;
+                ++grazed;
+                EXPECT_NEAR(cut.sunAltitudeDeg, SUNRISE_ALTITUDE_DEG, 1e-4);
+                EXPECT_GT(cut.jdUt, lc.c1.jdUt);
+                EXPECT_LT(cut.jdUt, lc.c4.jdUt);
+                EXPECT_TRUE(IsVisible(lc));
+            }
+        }
+    }
+    EXPECT_GT(grazed, 10);
+}
+
 // Totality seen only in part above the horizon still counts as totality seen; totality
 // wholly below it leaves a partial phase or nothing.
 TEST(LocalCircumstances, TypeSeenFollowsTheHorizon) {

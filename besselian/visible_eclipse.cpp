@@ -1,0 +1,34 @@
+#include "besselian/visible_eclipse.h"
+
+#include "astro/calendar.h"
+#include "astro/eclipse_search.h"
+
+namespace besselian {
+
+bool FindVisibleEclipse(bool forward, double startJde, const Geodetic_Place& place,
+                        const Engine_Options& options, int maxEclipses, Visible_Eclipse& found) {
+    if (!IsValidPlace(place)) return false;
+    Local_Options localOptions;
+    localOptions.deltaTSeconds = options.deltaTSeconds;
+    double from = startJde;
+    for (int i = 0; i < maxEclipses; ++i) {
+        int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+        DateTimeFromJD(from, year, month, day, hour, minute, second);
+        double jde = 0.0, magnitude = 0.0;
+        uint16_t type = 0;
+        FindEclipse(forward ? 1 : 0, year, from, jde, type, magnitude);
+        // Eclipses lie a lunation or more apart: a day beyond this one starts the next look.
+        from = forward ? jde + 1.0 : jde - 1.0;
+        Besselian_Elements elements;
+        if (!ComputeElements(jde, options, elements)) continue;  // no shadow on the Earth
+        const Local_Circumstances local = ComputeLocalCircumstances(elements, place, localOptions);
+        if (!IsVisible(local)) continue;
+        found.jde = jde;
+        found.elements = elements;
+        found.local = local;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace besselian
