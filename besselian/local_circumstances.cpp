@@ -31,8 +31,6 @@
 namespace besselian {
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
-constexpr double DEG = PI / 180.0;
 constexpr double SIDEREAL_RATIO = 1.002737909;   // sidereal over solar rotation rate
 constexpr double CONVERGED_HOURS = 1e-6;         // 0.0036 s
 constexpr double SUN_MOON_DEFAULT_ER = 23455.0;  // 1 AU in Earth radii, if the cones disagree
@@ -358,7 +356,7 @@ Observer MakeObserver(const Geodetic_Place& place, double lonShiftDeg) {
     const double phi = place.latitudeDeg * DEG;
     const double ratio = 1.0 - EARTH_FLATTENING;  // b / a
     const double uRed = std::atan(ratio * std::tan(phi));
-    const double hRel = place.heightM / EARTH_EQUATORIAL_RADIUS_M;
+    const double hRel = place.heightM / (EARTH_RADIUS_KM * 1000.0);
     o.sinLat = std::sin(phi);
     o.cosLat = std::cos(phi);
     // At the poles tan phi is infinite and atan gives +-pi/2 exactly, as it should.

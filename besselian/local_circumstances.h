@@ -21,13 +21,10 @@
 #include <cmath>
 
 #include "besselian/besselian_elements.h"
+#include "besselian/constants.h"
 
 namespace besselian {
 
-constexpr double MOON_K_PENUMBRA = 0.2725076;  // Moon's radius, Earth radii, for C1 and C4
-constexpr double MOON_K_UMBRA = 0.272281;      // for C2 and C3
-constexpr double EARTH_EQUATORIAL_RADIUS_M = 6378137.0;
-constexpr double EARTH_FLATTENING = 1.0 / 298.257;
 constexpr double SUNRISE_ALTITUDE_DEG = -0.833;  // the Sun's centre at the almanacs' sunrise
 
 constexpr double PLACE_MIN_HEIGHT_M = -500.0;

@@ -122,7 +122,7 @@ struct Synthetic_Eclipse {
         const double e2 = EARTH_FLATTENING * (2.0 - EARTH_FLATTENING);
         const double phi = p.latitudeDeg * kDeg, lam = p.longitudeDeg * kDeg;
         const double n = 1.0 / std::sqrt(1.0 - e2 * std::sin(phi) * std::sin(phi));
-        const double h = p.heightM / EARTH_EQUATORIAL_RADIUS_M;
+        const double h = p.heightM / (EARTH_RADIUS_KM * 1000.0);
         return {(n + h) * std::cos(phi) * std::cos(lam), (n + h) * std::cos(phi) * std::sin(lam),
                 (n * (1.0 - e2) + h) * std::sin(phi)};
     }
