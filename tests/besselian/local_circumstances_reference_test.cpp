@@ -180,6 +180,12 @@ std::vector<double> TimeErrors(double sunRadiusArcsec, bool usnoOnly, bool check
                     lc.magnitude - row.magnitude, lc.obscuration, lc.obscuration - row.obscuration,
                     lc.maximum.sunAltitudeDeg, lc.maximum.sunAltitudeDeg - row.sunAltitudeDeg[2],
                     TypeName(lc.typeSeen));
+        for (const Local_Instant* cut : {&lc.sunrise, &lc.sunset}) {
+            if (!cut->defined) continue;
+            const double day = cut->jdUt + 0.5 - std::floor(cut->jdUt + 0.5);
+            std::printf("    %s %.4f h UT\n", cut == &lc.sunrise ? "sunrise" : "sunset",
+                        day * 24.0);
+        }
         if (!checkRest) continue;
         EXPECT_EQ(TypeName(lc.typeSeen), row.type);
         // The source omits an instant where the Sun is below the horizon, and gives the

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "local_checks.h"
 #include "synthetic_eclipse.h"
 
 namespace besselian {
 namespace {
 
+using test::AllFinite;
 using test::Synthetic_Eclipse;
 using test::Vec;
 
@@ -202,21 +204,6 @@ TEST(LocalCircumstances, DeltaTOverrideMatchesElementsOfThatDeltaT) {
         EXPECT_NEAR(Seconds(a.c4.jdUt, b.c4.jdUt), 0.0, 0.01);
         EXPECT_NEAR(a.maximum.sunAltitudeDeg, b.maximum.sunAltitudeDeg, 1e-4);
     }
-}
-
-bool AllFinite(const Local_Circumstances& lc) {
-    const Local_Instant* instants[] = {&lc.c1,      &lc.c2,      &lc.c3,    &lc.c4,
-                                       &lc.maximum, &lc.sunrise, &lc.sunset};
-    for (const Local_Instant* i : instants) {
-        if (!std::isfinite(i->jdUt) || !std::isfinite(i->sunAltitudeDeg)) return false;
-    }
-    const Contact* contacts[] = {&lc.c1, &lc.c2, &lc.c3, &lc.c4};
-    for (const Contact* c : contacts) {
-        if (!std::isfinite(c->positionAngleDeg)) return false;
-    }
-    return std::isfinite(lc.sunAzimuthMaxDeg) && std::isfinite(lc.magnitude) &&
-           std::isfinite(lc.obscuration) && std::isfinite(lc.moonSunRatio) &&
-           std::isfinite(lc.centralDurationS) && std::isfinite(lc.deltaTSeconds);
 }
 
 // Every place of every synthetic eclipse on a coarse grid (poles, antimeridian, lowest and

@@ -57,6 +57,27 @@ struct Model_Circumstances {
     double obscuration = 0.0;
 };
 
+// Where the shadow axis through (x, y) of the fundamental plane, of declination dDeg and
+// Greenwich hour angle muDeg, meets the ellipsoid on the Sun's side; latitude NaN if it
+// misses the Earth.
+inline Geodetic_Place PlaceUnderAxisOf(double x, double y, double dDeg, double muDeg) {
+    const double mu = muDeg * DEG, d = dDeg * DEG;
+    const Vec Z{std::cos(d) * std::cos(mu), -std::cos(d) * std::sin(mu), std::sin(d)};
+    const Vec X{std::sin(mu), std::cos(mu), 0.0};
+    const Vec Y = Cross(Z, X);
+    const Vec a = x * X + y * Y;
+    const double b2 = (1.0 - EARTH_FLATTENING) * (1.0 - EARTH_FLATTENING);
+    // a + s Z on the ellipsoid x^2 + y^2 + z^2 / b^2 = 1.
+    const double qa = Z.x * Z.x + Z.y * Z.y + Z.z * Z.z / b2;
+    const double qb = 2.0 * (a.x * Z.x + a.y * Z.y + a.z * Z.z / b2);
+    const double qc = a.x * a.x + a.y * a.y + a.z * a.z / b2 - 1.0;
+    const double disc = qb * qb - 4.0 * qa * qc;
+    if (disc < 0.0) return {NAN, 0.0, 0.0};
+    const double s = (-qb + std::sqrt(disc)) / (2.0 * qa);
+    const Vec p = a + s * Z;
+    return {std::atan2(p.z, b2 * std::hypot(p.x, p.y)) / DEG, std::atan2(p.y, p.x) / DEG, 0.0};
+}
+
 struct Synthetic_Eclipse {
     static constexpr double kPi = 3.14159265358979323846;
     static constexpr double kDeg = kPi / 180.0;
@@ -129,20 +150,7 @@ struct Synthetic_Eclipse {
 
     // Where the axis meets the ellipsoid on the Sun's side at t; latitude NaN if it misses.
     Geodetic_Place PlaceUnderAxis(double t) const {
-        Vec X, Y, Z;
-        Frame(t, X, Y, Z);
-        const Vec a = (x0 + xRate * t) * X + (y0 + yRate * t) * Y;
-        const double b2 = (1.0 - EARTH_FLATTENING) * (1.0 - EARTH_FLATTENING);
-        // |a + s Z| on the ellipsoid x^2 + y^2 + z^2 / b^2 = 1.
-        const double qa = Z.x * Z.x + Z.y * Z.y + Z.z * Z.z / b2;
-        const double qb = 2.0 * (a.x * Z.x + a.y * Z.y + a.z * Z.z / b2);
-        const double qc = a.x * a.x + a.y * a.y + a.z * a.z / b2 - 1.0;
-        const double disc = qb * qb - 4.0 * qa * qc;
-        if (disc < 0.0) return {NAN, 0.0, 0.0};
-        const double s = (-qb + std::sqrt(disc)) / (2.0 * qa);
-        const Vec p = a + s * Z;
-        return {std::atan2(p.z, b2 * std::hypot(p.x, p.y)) / kDeg, std::atan2(p.y, p.x) / kDeg,
-                0.0};
+        return PlaceUnderAxisOf(x0 + xRate * t, y0 + yRate * t, decDeg, MuDeg(t));
     }
 
     double JdUt(double t) const { return t0Jde + t / 24.0 - deltaTSeconds / 86400.0; }
