@@ -1,23 +1,20 @@
-// A synthetic eclipse for tests: the Sun and the Moon as spheres on one straight shadow
-// axis of fixed direction that moves uniformly across a turning flattened Earth. Its
-// Besselian elements are exact polynomials of degree one, and the same scene, observed by
-// brute force in Earth-fixed coordinates (angles between position vectors, apparent radii
-// as arcsines, contacts by bisection on a fine scan), gives the reference against which
-// the local circumstances are checked. Distances in Earth equatorial radii, times in hours
-// of TD from t0.
+// A synthetic eclipse for tests: the Sun and the Moon as spheres on one shadow axis of fixed
+// direction that moves uniformly across a turning flattened Earth, so that its Besselian
+// elements are exact polynomials of degree one. Observed by brute force in Earth-fixed
+// coordinates (angles between position vectors, apparent radii as arcsines, contacts from a
+// 30 s scan and bisection), the same scene is the reference for the local circumstances.
+// Distances in Earth equatorial radii, times in hours of TD from t0.
 #pragma once
 
-#include <algorithm>
 #include <cmath>
 
-#include "besselian/besselian_elements.h"
 #include "besselian/local_circumstances.h"
 
 namespace besselian {
 namespace test {
 
 struct Vec {
-    double x = 0.0, y = 0.0, z = 0.0;
+    double x, y, z;
 };
 inline Vec operator+(Vec a, Vec b) {
     return {a.x + b.x, a.y + b.y, a.z + b.z};
@@ -34,277 +31,180 @@ inline double Dot(Vec a, Vec b) {
 inline Vec Cross(Vec a, Vec b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline double Norm(Vec a) {
-    return std::sqrt(Dot(a, a));
-}
 inline Vec Unit(Vec a) {
-    return (1.0 / Norm(a)) * a;
+    return (1.0 / std::sqrt(Dot(a, a))) * a;
 }
-inline double AngleBetween(Vec a, Vec b) {
-    return std::atan2(Norm(Cross(a, b)), Dot(a, b));
+inline double Angle(Vec a, Vec b) {
+    const Vec c = Cross(a, b);
+    return std::atan2(std::sqrt(Dot(c, c)), Dot(a, b));
 }
 
-struct Model_Circumstances {
-    Local_Type type = Local_Type::None;
-    bool contactDefined[4] = {};
-    double contactJdUt[4] = {};
-    double contactAltitudeDeg[4] = {};
-    double contactPositionAngleDeg[4] = {};
-    double maximumJdUt = 0.0;
-    double maximumAltitudeDeg = 0.0;
-    double maximumAzimuthDeg = 0.0;
-    double magnitude = 0.0;
-    double obscuration = 0.0;
-};
+// The fundamental frame's axes in Earth-fixed coordinates for an axis of declination
+// dDeg and Greenwich hour angle muDeg: east, north, towards the Sun.
+inline void FrameOf(double dDeg, double muDeg, Vec& X, Vec& Y, Vec& Z) {
+    const double d = dDeg * DEG, mu = muDeg * DEG;
+    Z = {std::cos(d) * std::cos(mu), -std::cos(d) * std::sin(mu), std::sin(d)};
+    X = {std::sin(mu), std::cos(mu), 0.0};
+    Y = Cross(Z, X);
+}
 
-// Where the shadow axis through (x, y) of the fundamental plane, of declination dDeg and
-// Greenwich hour angle muDeg, meets the ellipsoid on the Sun's side; latitude NaN if it
+inline Vec EarthFixed(const Geodetic_Place& p) {
+    const double phi = p.latitudeDeg * DEG, lam = p.longitudeDeg * DEG;
+    const double n = 1.0 / std::sqrt(1.0 - EARTH_E2 * std::sin(phi) * std::sin(phi));
+    const double h = p.heightM / (EARTH_RADIUS_KM * 1000.0);
+    return {(n + h) * std::cos(phi) * std::cos(lam), (n + h) * std::cos(phi) * std::sin(lam),
+            (n * (1.0 - EARTH_E2) + h) * std::sin(phi)};
+}
+
+// Where the axis through (x, y) meets the ellipsoid on the Sun's side; latitude NaN if it
 // misses the Earth.
 inline Geodetic_Place PlaceUnderAxisOf(double x, double y, double dDeg, double muDeg) {
-    const double mu = muDeg * DEG, d = dDeg * DEG;
-    const Vec Z{std::cos(d) * std::cos(mu), -std::cos(d) * std::sin(mu), std::sin(d)};
-    const Vec X{std::sin(mu), std::cos(mu), 0.0};
-    const Vec Y = Cross(Z, X);
+    Vec X, Y, Z;
+    FrameOf(dDeg, muDeg, X, Y, Z);
     const Vec a = x * X + y * Y;
-    const double b2 = (1.0 - EARTH_FLATTENING) * (1.0 - EARTH_FLATTENING);
-    // a + s Z on the ellipsoid x^2 + y^2 + z^2 / b^2 = 1.
+    const double b2 = 1.0 - EARTH_E2;  // (polar / equatorial radius)^2
     const double qa = Z.x * Z.x + Z.y * Z.y + Z.z * Z.z / b2;
     const double qb = 2.0 * (a.x * Z.x + a.y * Z.y + a.z * Z.z / b2);
     const double qc = a.x * a.x + a.y * a.y + a.z * a.z / b2 - 1.0;
     const double disc = qb * qb - 4.0 * qa * qc;
     if (disc < 0.0) return {NAN, 0.0, 0.0};
-    const double s = (-qb + std::sqrt(disc)) / (2.0 * qa);
-    const Vec p = a + s * Z;
+    const Vec p = a + ((-qb + std::sqrt(disc)) / (2.0 * qa)) * Z;
     return {std::atan2(p.z, b2 * std::hypot(p.x, p.y)) / DEG, std::atan2(p.y, p.x) / DEG, 0.0};
 }
 
-struct Synthetic_Eclipse {
-    static constexpr double kPi = 3.14159265358979323846;
-    static constexpr double kDeg = kPi / 180.0;
-    static constexpr double kEarthTurnDegPerHour = 15.04106864;
-
-    double t0Jde = 2460000.25;
-    double deltaTSeconds = 69.0;
-    double decDeg = 0.0;     // declination of the axis
-    double muAtT0Deg = 0.0;  // Greenwich hour angle of the axis when UT reads t0Jde
-    double x0 = 0.0, xRate = 0.5, y0 = 0.0, yRate = 0.0;  // axis, Earth radii (per hour)
-    double zMoon = 58.0;         // Moon's centre above the fundamental plane
-    double zSun = 23455.0;       // Sun's centre above the fundamental plane
-    double sunRadius = 109.076;  // 695,700 km
-    double tMinHours = -3.0, tMaxHours = 3.0;
-
-    double MuDeg(double t) const {
-        return muAtT0Deg + kEarthTurnDegPerHour * (t - deltaTSeconds / 3600.0);
+// Least of f over [a, b]: a 30 s scan, then golden sections.
+template <class F>
+double Least(F f, double a, double b) {
+    double best = a;
+    for (double t = a; t <= b; t += 1.0 / 120.0) best = f(t) < f(best) ? t : best;
+    double lo = std::fmax(a, best - 1.0 / 120.0), hi = std::fmin(b, best + 1.0 / 120.0);
+    for (int i = 0; i < 80; ++i) {
+        const double m1 = hi - 0.618034 * (hi - lo), m2 = lo + 0.618034 * (hi - lo);
+        (f(m1) < f(m2) ? hi : lo) = f(m1) < f(m2) ? m2 : m1;
     }
-    double SinF1() const { return (sunRadius + MOON_K_PENUMBRA) / (zSun - zMoon); }
-    double SinF2() const { return (sunRadius - MOON_K_UMBRA) / (zSun - zMoon); }
+    return 0.5 * (lo + hi);
+}
+
+struct Model_Circumstances {
+    Local_Type type = Local_Type::None;
+    double contact[4] = {NAN, NAN, NAN, NAN};  // C1...C4, hours; NaN where none
+    double contactAltitudeDeg[4] = {}, positionAngleDeg[4] = {};
+    double maximum = NAN, maximumAltitudeDeg = 0.0, maximumAzimuthDeg = 0.0, magnitude = 0.0;
+};
+
+struct Synthetic_Eclipse {
+    double t0Jde = 2460000.25, deltaTSeconds = 69.0;
+    double decDeg = 0.0, muAtT0Deg = 0.0;  // hour angle when UT reads t0Jde
+    double x0 = 0.0, xRate = 0.5, y0 = 0.0, yRate = 0.0;
+    double zMoon = 58.0, zSun = 23455.0, sunRadius = 109.076;  // 695,700 km
+
+    double MuDeg(double t) const { return muAtT0Deg + 15.04106864 * (t - deltaTSeconds / 3600); }
 
     Besselian_Elements Elements() const {
         Besselian_Elements e;
         e.t0Jde = t0Jde;
         e.deltaTSeconds = deltaTSeconds;
-        e.tMinHours = tMinHours;
-        e.tMaxHours = tMaxHours;
-        e.x.c[0] = x0;
-        e.x.c[1] = xRate;
-        e.y.c[0] = y0;
-        e.y.c[1] = yRate;
+        e.x.c[0] = x0, e.x.c[1] = xRate, e.y.c[0] = y0, e.y.c[1] = yRate;
         e.dDeg.c[0] = decDeg;
-        e.muDeg.c[0] = MuDeg(0.0);
-        e.muDeg.c[1] = kEarthTurnDegPerHour;
-        const double f1 = std::asin(SinF1()), f2 = std::asin(SinF2());
-        e.tanF1 = std::tan(f1);
-        e.tanF2 = std::tan(f2);
+        e.muDeg.c[0] = MuDeg(0.0), e.muDeg.c[1] = 15.04106864;
+        const double f1 = std::asin((sunRadius + MOON_K_PENUMBRA) / (zSun - zMoon));
+        const double f2 = std::asin((sunRadius - MOON_K_UMBRA) / (zSun - zMoon));
+        e.tanF1 = std::tan(f1), e.tanF2 = std::tan(f2);
         e.l1.c[0] = zMoon * e.tanF1 + MOON_K_PENUMBRA / std::cos(f1);
         e.l2.c[0] = zMoon * e.tanF2 - MOON_K_UMBRA / std::cos(f2);
         return e;
     }
-
-    // Axes of the fundamental frame in Earth-fixed coordinates at t: towards the east at
-    // the point under the axis, towards the north, towards the Sun.
-    void Frame(double t, Vec& X, Vec& Y, Vec& Z) const {
-        const double mu = MuDeg(t) * kDeg, d = decDeg * kDeg;
-        Z = {std::cos(d) * std::cos(mu), -std::cos(d) * std::sin(mu), std::sin(d)};
-        X = {std::sin(mu), std::cos(mu), 0.0};
-        Y = Cross(Z, X);
-    }
-    Vec Sun(double t) const {
+    // The Sun's (z = zSun) or the Moon's (z = zMoon) centre, Earth-fixed, at t.
+    Vec OnAxis(double t, double z) const {
         Vec X, Y, Z;
-        Frame(t, X, Y, Z);
-        return (x0 + xRate * t) * X + (y0 + yRate * t) * Y + zSun * Z;
+        FrameOf(decDeg, MuDeg(t), X, Y, Z);
+        return (x0 + xRate * t) * X + (y0 + yRate * t) * Y + z * Z;
     }
-    Vec Moon(double t) const {
-        Vec X, Y, Z;
-        Frame(t, X, Y, Z);
-        return (x0 + xRate * t) * X + (y0 + yRate * t) * Y + zMoon * Z;
-    }
-
-    static Vec EarthFixed(const Geodetic_Place& p) {
-        const double e2 = EARTH_FLATTENING * (2.0 - EARTH_FLATTENING);
-        const double phi = p.latitudeDeg * kDeg, lam = p.longitudeDeg * kDeg;
-        const double n = 1.0 / std::sqrt(1.0 - e2 * std::sin(phi) * std::sin(phi));
-        const double h = p.heightM / (EARTH_RADIUS_KM * 1000.0);
-        return {(n + h) * std::cos(phi) * std::cos(lam), (n + h) * std::cos(phi) * std::sin(lam),
-                (n * (1.0 - e2) + h) * std::sin(phi)};
-    }
-
-    // Where the axis meets the ellipsoid on the Sun's side at t; latitude NaN if it misses.
     Geodetic_Place PlaceUnderAxis(double t) const {
         return PlaceUnderAxisOf(x0 + xRate * t, y0 + yRate * t, decDeg, MuDeg(t));
     }
-
     double JdUt(double t) const { return t0Jde + t / 24.0 - deltaTSeconds / 86400.0; }
 
     // Instant of the least distance from the axis in the fundamental plane.
-    double LeastAxisDistanceJdUt(const Geodetic_Place& place) const {
+    double LeastAxisDistance(const Geodetic_Place& place) const {
         const Vec p = EarthFixed(place);
-        return JdUt(Least(
+        return Least(
             [&](double t) {
                 Vec X, Y, Z;
-                Frame(t, X, Y, Z);
-                return std::hypot(x0 + xRate * t - Dot(p, X), y0 + yRate * t - Dot(p, Y));
+                FrameOf(decDeg, MuDeg(t), X, Y, Z);
+                const Vec c = Cross(OnAxis(t, 0.0) - p, Z);
+                return Dot(c, c);
             },
-            tMinHours, tMaxHours));
+            -3.0, 3.0);
+    }
+
+    // Whether the umbra or antumbra reaches the place: the least gap between the limbs'
+    // internal contact over the eclipse.
+    bool Central(const Geodetic_Place& place) const {
+        const Vec p = EarthFixed(place);
+        const auto gap = [&](double t) {
+            const Vec sun = OnAxis(t, zSun) - p, moon = OnAxis(t, zMoon) - p;
+            return Angle(sun, moon) -
+                   std::fabs(std::asin(sunRadius / std::sqrt(Dot(sun, sun))) -
+                             std::asin(MOON_K_UMBRA / std::sqrt(Dot(moon, moon))));
+        };
+        return gap(Least(gap, -3.0, 3.0)) < 0.0;
     }
 
     Model_Circumstances Observe(const Geodetic_Place& place) const {
         const Vec p = EarthFixed(place);
-        const auto separation = [&](double t) { return AngleBetween(Sun(t) - p, Moon(t) - p); };
-        const auto sunRadiusAt = [&](double t) { return std::asin(sunRadius / Norm(Sun(t) - p)); };
-        const auto moonRadiusAt = [&](double t, double k) {
-            return std::asin(k / Norm(Moon(t) - p));
+        const auto sun = [&](double t) { return OnAxis(t, zSun) - p; };
+        const auto moon = [&](double t) { return OnAxis(t, zMoon) - p; };
+        const auto radius = [](Vec v, double r) { return std::asin(r / std::sqrt(Dot(v, v))); };
+        const auto gap = [&](double t, int phase) {  // < 0 during that phase
+            const double s = radius(sun(t), sunRadius);
+            const double m = radius(moon(t), phase ? MOON_K_UMBRA : MOON_K_PENUMBRA);
+            return Angle(sun(t), moon(t)) - (phase ? std::fabs(s - m) : s + m);
         };
-        const auto outer = [&](double t) {
-            return separation(t) - sunRadiusAt(t) - moonRadiusAt(t, MOON_K_PENUMBRA);
-        };
-        const auto inner = [&](double t) {
-            return separation(t) - std::fabs(sunRadiusAt(t) - moonRadiusAt(t, MOON_K_UMBRA));
-        };
-        Model_Circumstances m;
-        double roots[4];
-        bool found[4] = {};
-        Crossings(outer, roots[0], found[0], roots[3], found[3]);
-        Crossings(inner, roots[1], found[1], roots[2], found[2]);
-        if (!found[0] && !found[3]) return m;
-        const double tMax =
-            Least(separation, found[0] ? roots[0] : tMinHours, found[3] ? roots[3] : tMaxHours);
-        const bool central = found[1] || found[2];
-        const bool total = moonRadiusAt(tMax, MOON_K_UMBRA) > sunRadiusAt(tMax);
-        m.type = !central ? Local_Type::Partial : total ? Local_Type::Total : Local_Type::Annular;
-        const Vec up = Unit(EarthFixed({place.latitudeDeg, place.longitudeDeg, 1000.0}) -
-                            EarthFixed({place.latitudeDeg, place.longitudeDeg, 0.0}));
-        const Vec pole{0.0, 0.0, 1.0};
-        const Vec north = Unit(pole - Dot(pole, up) * up);
-        const Vec east = Cross(north, up);
+        Model_Circumstances r;
+        for (int phase = 0; phase < 2; ++phase) {
+            for (double t = -3.0; t < 3.0; t += 1.0 / 120.0) {
+                double a = t, b = t + 1.0 / 120.0;
+                const bool in = gap(a, phase) < 0.0;
+                if (in == (gap(b, phase) < 0.0)) continue;
+                for (int i = 0; i < 50; ++i)
+                    ((gap(0.5 * (a + b), phase) < 0.0) == in ? a : b) = 0.5 * (a + b);
+                r.contact[in ? 3 - phase : phase] = 0.5 * (a + b);
+            }
+        }
+        if (std::isnan(r.contact[0])) return r;
+        r.maximum =
+            Least([&](double t) { return Angle(sun(t), moon(t)); }, r.contact[0], r.contact[3]);
+        const double t = r.maximum, s = radius(sun(t), sunRadius);
+        const double m1 = radius(moon(t), MOON_K_PENUMBRA), m2 = radius(moon(t), MOON_K_UMBRA);
+        const bool total = m2 > s;
+        r.type = std::isnan(r.contact[1]) ? Local_Type::Partial
+                 : total                  ? Local_Type::Total
+                                          : Local_Type::Annular;
+        r.magnitude = (s + m1 - Angle(sun(t), moon(t))) / (2.0 * s + m1 - m2);
+        const Vec up =
+            Unit(EarthFixed({place.latitudeDeg, place.longitudeDeg, place.heightM + 1000.0}) - p);
+        const Vec north = Unit(Vec{0, 0, 1} - up.z * up), east = Cross(north, up);
+        const Vec axis = Unit(OnAxis(t, 1e9) - p);  // the Sun without its parallax
+        r.maximumAltitudeDeg = std::asin(Dot(axis, up)) / DEG;
+        r.maximumAzimuthDeg =
+            std::fmod(std::atan2(Dot(axis, east), Dot(axis, north)) / DEG + 360, 360);
         for (int i = 0; i < 4; ++i) {
-            m.contactDefined[i] = found[i];
-            if (!found[i]) continue;
-            const double t = roots[i];
-            m.contactJdUt[i] = JdUt(t);
-            const Vec sun = Unit(Sun(t) - p), moon = Unit(Moon(t) - p);
-            m.contactAltitudeDeg[i] = std::asin(Dot(AxisDirection(t), up)) / kDeg;
+            if (std::isnan(r.contact[i])) continue;
+            const double tc = r.contact[i];
+            const Vec toSun = Unit(sun(tc)), toMoon = Unit(moon(tc));
+            r.contactAltitudeDeg[i] = std::asin(Dot(Unit(OnAxis(tc, 1e9) - p), up)) / DEG;
             // North and east on the sky at the Sun; the point of contact lies towards the
             // Moon's centre, or opposite it inside a larger Moon.
-            const Vec skyNorth = Unit(pole - Dot(pole, sun) * sun);
-            const Vec skyEast = Cross(skyNorth, sun);
-            const Vec offset = moon - Dot(moon, sun) * sun;
+            const Vec skyNorth = Unit(Vec{0, 0, 1} - toSun.z * toSun);
+            const Vec offset = toMoon - Dot(toMoon, toSun) * toSun;
             const double sign = (i == 1 || i == 2) && total ? -1.0 : 1.0;
-            double pa = std::atan2(sign * Dot(offset, skyEast), sign * Dot(offset, skyNorth));
-            if (pa < 0.0) pa += 2.0 * kPi;
-            m.contactPositionAngleDeg[i] = pa / kDeg;
+            const double pa = std::atan2(sign * Dot(offset, Cross(skyNorth, toSun)),
+                                         sign * Dot(offset, skyNorth)) /
+                              DEG;
+            r.positionAngleDeg[i] = std::fmod(pa + 360.0, 360.0);
         }
-        m.maximumJdUt = JdUt(tMax);
-        const Vec axis = AxisDirection(tMax);
-        m.maximumAltitudeDeg = std::asin(Dot(axis, up)) / kDeg;
-        double az = std::atan2(Dot(axis, east), Dot(axis, north)) / kDeg;
-        m.maximumAzimuthDeg = az < 0.0 ? az + 360.0 : az;
-        const double sep = separation(tMax), rs = sunRadiusAt(tMax);
-        const double r1 = moonRadiusAt(tMax, MOON_K_PENUMBRA);
-        const double r2 = moonRadiusAt(tMax, MOON_K_UMBRA);
-        m.magnitude = (rs + r1 - sep) / ((rs + r1) + (rs - r2));
-        m.obscuration = GridOverlap(rs, 0.5 * (r1 + r2), sep);
-        return m;
-    }
-
-  private:
-    Vec AxisDirection(double t) const {
-        Vec X, Y, Z;
-        Frame(t, X, Y, Z);
-        return Z;
-    }
-
-    // First downward and last upward zero of f, from a scan every 30 s and bisection.
-    template <class F>
-    void Crossings(F f, double& down, bool& downFound, double& up, bool& upFound) const {
-        const double step = 1.0 / 120.0;
-        double tPrev = tMinHours, fPrev = f(tPrev);
-        downFound = upFound = false;
-        for (double t = tMinHours + step; t <= tMaxHours + 1e-9; t += step) {
-            const double ft = f(t);
-            if (fPrev >= 0.0 && ft < 0.0 && !downFound) {
-                down = Bisect(f, tPrev, t);
-                downFound = true;
-            }
-            if (fPrev < 0.0 && ft >= 0.0) {
-                up = Bisect(f, tPrev, t);
-                upFound = true;
-            }
-            tPrev = t;
-            fPrev = ft;
-        }
-    }
-    template <class F>
-    static double Bisect(F f, double a, double b) {
-        const bool aNegative = f(a) < 0.0;
-        for (int i = 0; i < 60; ++i) {
-            const double m = 0.5 * (a + b);
-            if ((f(m) < 0.0) == aNegative) {
-                a = m;
-            } else {
-                b = m;
-            }
-        }
-        return 0.5 * (a + b);
-    }
-    // Least of f in [a, b]: a scan every 30 s, then golden sections.
-    template <class F>
-    static double Least(F f, double a, double b) {
-        const double step = 1.0 / 120.0;
-        double best = a, fBest = f(a);
-        for (double t = a; t <= b; t += step) {
-            const double ft = f(t);
-            if (ft < fBest) {
-                best = t;
-                fBest = ft;
-            }
-        }
-        double lo = std::max(a, best - step), hi = std::min(b, best + step);
-        const double g = 0.5 * (std::sqrt(5.0) - 1.0);
-        for (int i = 0; i < 80; ++i) {
-            const double m1 = hi - g * (hi - lo), m2 = lo + g * (hi - lo);
-            if (f(m1) < f(m2)) {
-                hi = m2;
-            } else {
-                lo = m1;
-            }
-        }
-        return 0.5 * (lo + hi);
-    }
-    // Fraction of a disc of radius sun covered by a disc of radius moon whose centre lies
-    // sep away, counted on a 800 x 800 grid.
-    static double GridOverlap(double sun, double moon, double sep) {
-        const int n = 800;
-        long inside = 0, covered = 0;
-        for (int i = 0; i < n; ++i) {
-            const double x = sun * (2.0 * (i + 0.5) / n - 1.0);
-            for (int j = 0; j < n; ++j) {
-                const double y = sun * (2.0 * (j + 0.5) / n - 1.0);
-                if (x * x + y * y > sun * sun) continue;
-                ++inside;
-                if ((x - sep) * (x - sep) + y * y <= moon * moon) ++covered;
-            }
-        }
-        return static_cast<double>(covered) / inside;
+        return r;
     }
 };
 
