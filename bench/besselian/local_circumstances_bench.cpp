@@ -1,6 +1,7 @@
 // Local circumstances of one place and one eclipse, once the eclipse's elements exist:
 // a place inside the path of totality of 21 August 2017, and one where the eclipse begins
-// before sunrise (the horizon search runs too).
+// before sunrise (the horizon search runs too); and the search for the eclipses seen from
+// a place.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "astro/eclipse_search.h"
 #include "besselian/elements_fit.h"
 #include "besselian/local_circumstances.h"
+#include "besselian/visible_eclipse.h"
 
 namespace {
 
@@ -40,6 +42,24 @@ void BM_LocalCircumstancesSunrise(benchmark::State& state) {
     Local(state, {21.3069, -157.8583, 5.0});  // Honolulu
 }
 BENCHMARK(BM_LocalCircumstancesSunrise);
+
+// The next ten eclipses seen from Madrid from 2026 on, elements included: the work behind
+// one listing of the command line.
+void BM_NextTenVisibleFromMadrid(benchmark::State& state) {
+    const besselian::Geodetic_Place madrid{40.4168, -3.7038, 667.0};
+    for (auto _ : state) {
+        double from = JDFromDateTime(2026, 1, 1, 0, 0, 0);
+        for (int i = 0; i < 10; ++i) {
+            besselian::Visible_Eclipse found;
+            if (!besselian::FindVisibleEclipse(true, from, madrid, besselian::Engine_Options{}, 100,
+                                               found)) {
+                std::abort();
+            }
+            from = found.jde + 1.0;
+        }
+    }
+}
+BENCHMARK(BM_NextTenVisibleFromMadrid)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
