@@ -14,8 +14,9 @@
 //
 // The contacts are geometric: they are given even when the Sun is below the horizon there
 // (its altitude shows it) and the sunrise or sunset that cuts the eclipse short has a field
-// of its own. Every result has a status and every instant a flag telling whether it is
-// defined; nothing is ever NaN.
+// of its own. The Sun's radius is the one the elements were computed with. Every result has
+// a status and every instant a flag telling whether it is defined; nothing is ever NaN.
+// One place and one eclipse take a few microseconds.
 #pragma once
 
 #include <cmath>
@@ -68,16 +69,20 @@ struct Contact : Local_Instant {
 
 struct Local_Circumstances {
     Local_Status status = Local_Status::NoEclipse;
-    Local_Type type = Local_Type::None;      // what the shadow brings, day or night
-    Local_Type typeSeen = Local_Type::None;  // the phase seen with the Sun above -0.833 deg
-    Contact c1, c2, c3, c4;                  // c2 and c3 only for an annular or total type
+    Local_Type type = Local_Type::None;  // what the shadow brings, day or night
+    // What is seen with the Sun's centre at or above -0.833 deg: the central type when some
+    // of the central phase is, Partial when only the partial phase is, else None.
+    Local_Type typeSeen = Local_Type::None;
+    Contact c1, c2, c3, c4;  // c2 and c3 only for an annular or total type
     // Least apparent (topocentric) separation of the centres of the Sun and the Moon.
     Local_Instant maximum;
     double sunAzimuthMaxDeg = 0.0;
     // Sunrise and sunset (the Sun's centre at -0.833 deg) between C1 and C4, where one
     // cuts the eclipse short.
     Local_Instant sunrise, sunset;
-    double magnitude = 0.0;     // at maximum: fraction of the Sun's diameter covered
+    // At maximum: (L1 - Delta) / (L1 + L2), the fraction of the Sun's diameter covered (above
+    // 1 in a total eclipse), with the cones' radii at the place and its distance from the axis.
+    double magnitude = 0.0;
     double obscuration = 0.0;   // at maximum: fraction of the Sun's disc covered, 0...1
     double moonSunRatio = 0.0;  // at maximum: apparent diameter of the Moon over the Sun's
     bool centralDurationDefined = false;
