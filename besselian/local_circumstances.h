@@ -16,7 +16,8 @@
 // (its altitude shows it) and the sunrise or sunset that cuts the eclipse short has a field
 // of its own. The Sun's radius is the one the elements were computed with. Every result has
 // a status and every instant a flag telling whether it is defined; nothing is ever NaN.
-// One place and one eclipse take a few microseconds.
+// The functions are free of state (safe on several threads); one place and one eclipse
+// take a few microseconds.
 #pragma once
 
 #include <cmath>

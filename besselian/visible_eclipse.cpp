@@ -5,11 +5,21 @@
 
 namespace besselian {
 
+bool LocalCircumstancesNear(double jdeNear, const Geodetic_Place& place,
+                            const Engine_Options& options, Besselian_Elements& elements,
+                            Local_Circumstances& local) {
+    Besselian_Elements e;
+    if (!ComputeElements(jdeNear, options, e)) return false;
+    Local_Options localOptions;
+    localOptions.deltaTSeconds = options.deltaTSeconds;
+    local = ComputeLocalCircumstances(e, place, localOptions);
+    elements = e;
+    return true;
+}
+
 bool FindVisibleEclipse(bool forward, double startJde, const Geodetic_Place& place,
                         const Engine_Options& options, int maxEclipses, Visible_Eclipse& found) {
     if (!IsValidPlace(place)) return false;
-    Local_Options localOptions;
-    localOptions.deltaTSeconds = options.deltaTSeconds;
     double from = startJde;
     for (int i = 0; i < maxEclipses; ++i) {
         int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -20,8 +30,8 @@ bool FindVisibleEclipse(bool forward, double startJde, const Geodetic_Place& pla
         // Eclipses lie a lunation or more apart: a day beyond this one starts the next look.
         from = forward ? jde + 1.0 : jde - 1.0;
         Besselian_Elements elements;
-        if (!ComputeElements(jde, options, elements)) continue;  // no shadow on the Earth
-        const Local_Circumstances local = ComputeLocalCircumstances(elements, place, localOptions);
+        Local_Circumstances local;
+        if (!LocalCircumstancesNear(jde, place, options, elements, local)) continue;  // no shadow
         if (!IsVisible(local)) continue;
         found.jde = jde;
         found.elements = elements;

@@ -1,6 +1,7 @@
-// The next (or previous) eclipse seen from a place: the lunation search's eclipses in turn,
-// each through the precise engine's elements and the local circumstances, until one shows
-// some phase while the Sun stands above the horizon there.
+// Local circumstances straight from an eclipse's instant, and the next (or previous)
+// eclipse seen from a place: the lunation search's eclipses in turn, each through the
+// precise engine's elements and the local circumstances, until one shows some phase while
+// the Sun stands above the horizon there.
 //
 // Instants: startJde and the result's jde are Julian Ephemeris Days (TD), the lunation
 // method's instants of the eclipses; the local circumstances carry UT.
@@ -11,6 +12,14 @@
 #include "besselian/local_circumstances.h"
 
 namespace besselian {
+
+// The elements of the eclipse near jdeNear (the lunation search's instant, JDE) with the
+// options (ΔT, NaN: the model's; the Sun's radius), and its local circumstances at the
+// place with the same ΔT. False, leaving the outputs as they were, when the engine finds no
+// elements.
+bool LocalCircumstancesNear(double jdeNear, const Geodetic_Place& place,
+                            const Engine_Options& options, Besselian_Elements& elements,
+                            Local_Circumstances& local);
 
 struct Visible_Eclipse {
     double jde = 0.0;  // the lunation search's instant of the eclipse, JDE
