@@ -416,10 +416,10 @@ Local_Circumstances ComputeLocalCircumstances(const Besselian_Elements& e,
         out.positionAngleDeg = Wrap360(std::atan2(sign * s.u, sign * s.v) / DEG);
     };
 
-    // Where the place lies deepest in the penumbra (the shadow passes it once: the axis
-    // outruns the Earth's turning).
-    const double tMax0 = MaximumInstant(ev, Clamp(0.0, e));
-    const double tDeep1 = DeepestInstant(ev, Cone::Penumbra, tMax0);
+    // The maximum, and where the place lies deepest in the penumbra (the shadow passes it
+    // once: the axis outruns the Earth's turning).
+    const double tMax = MaximumInstant(ev, Clamp(0.0, e));
+    const double tDeep1 = DeepestInstant(ev, Cone::Penumbra, tMax);
     if (Depth(ev.At(tDeep1), Cone::Penumbra) >= 0.0) {
         r.status = Local_Status::NoEclipse;
         return r;
@@ -428,7 +428,6 @@ Local_Circumstances ComputeLocalCircumstances(const Besselian_Elements& e,
     r.type = Local_Type::Partial;
 
     // Maximum, magnitude, obscuration.
-    const double tMax = tMax0;
     const State sm = ev.At(tMax);
     fill(r.maximum, tMax);
     r.sunAzimuthMaxDeg = HorizontalOf(ev.Place(), sm.hRad, sm.dRad).azimuthDeg;
