@@ -22,8 +22,7 @@ bool FindVisibleEclipse(bool forward, double startJde, const Geodetic_Place& pla
     if (!IsValidPlace(place)) return false;
     double from = startJde;
     for (int i = 0; i < maxEclipses; ++i) {
-        int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-        DateTimeFromJD(from, year, month, day, hour, minute, second);
+        const int16_t year = DateTimeFromJD(from).year;
         double jde = 0.0, magnitude = 0.0;
         uint16_t type = 0;
         FindEclipse(forward ? 1 : 0, year, from, jde, type, magnitude);
