@@ -112,13 +112,18 @@ void SunAltitudeAzimuth(const Element_State& s, double latDeg, double lonDeg, do
 }
 
 bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& latDeg,
-                      double& lonDeg) {
-    double xi = s.x, eta = s.y;
-    double lat = 0, lon = 0;
-    for (int i = 0; i < 8; ++i) {
-        if (!SurfacePointUnder(s, xi, eta, lat, lon)) return false;
-        const Place_In_Plane p = PlaceInPlane(s, lat, lon);
-        const double a = s.dx - p.dxi, b = s.dy - p.deta;
+                      double& lonDeg, Limit_Guess* guess) {
+    // First guess: the edge of the cone at zeta = 0, across the shadow's own motion.
+    double a = s.dx, b = s.dy, zeta = 0;
+    if (guess && guess->valid) {
+        a = guess->a;
+        b = guess->b;
+        zeta = guess->zeta;
+    }
+    if (guess) guess->valid = false;
+    double xi = 0, eta = 0, lat = 0, lon = 0;
+    bool onEarth = false;
+    for (int i = 0; i < 10; ++i) {
         const double n = std::hypot(a, b);
         if (!(n > 0)) return false;
         double oXi = -b / n, oEta = a / n;  // at right angles to the motion
@@ -126,24 +131,45 @@ bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& la
             oXi = -oXi;
             oEta = -oEta;
         }
-        const double L = std::fabs(umbra ? s.l2 - p.zeta * s.tanF2 : s.l1 - p.zeta * s.tanF1);
+        const double L = std::fabs(umbra ? s.l2 - zeta * s.tanF2 : s.l1 - zeta * s.tanF1);
         const double nextXi = s.x + L * oXi, nextEta = s.y + L * oEta;
         const double step = std::hypot(nextXi - xi, nextEta - eta);
         xi = nextXi;
         eta = nextEta;
-        if (step < 1e-10) break;
+        onEarth = SurfacePointUnder(s, xi, eta, lat, lon);
+        if (!onEarth) return false;
+        if (step < 1e-9) break;  // 6 mm
+        const Place_In_Plane p = PlaceInPlane(s, lat, lon);
+        a = s.dx - p.dxi;
+        b = s.dy - p.deta;
+        zeta = p.zeta;
     }
-    if (!SurfacePointUnder(s, xi, eta, lat, lon)) return false;
     latDeg = lat;
     lonDeg = lon;
-    return true;
+    if (guess) *guess = Limit_Guess{true, a, b, zeta};
+    return onEarth;
 }
 
 bool ShadowContacts(const Besselian_Elements& e, double latDeg, double lonDeg, double heightM,
                     bool umbra, double tGuess, double& tEnter, double& tLeave) {
+    // First the instant of the least distance from the axis (the middle of the eclipse at
+    // the place), then each contact from there.
+    double tMiddle = tGuess;
+    for (int i = 0; i < 12; ++i) {
+        const Element_State s = StateAt(e, tMiddle);
+        const Place_In_Plane p = PlaceInPlane(s, latDeg, lonDeg, heightM);
+        const double u = s.x - p.xi, v = s.y - p.eta;
+        const double a = s.dx - p.dxi, b = s.dy - p.deta;
+        const double n2 = a * a + b * b;
+        if (!(n2 > 0)) return false;
+        const double tau = -(u * a + v * b) / n2;
+        tMiddle += tau;
+        if (!(tMiddle >= e.tMinHours - 1 && tMiddle <= e.tMaxHours + 1)) return false;
+        if (std::fabs(tau) < 1e-9) break;
+    }
     double found[2];
     for (int side = 0; side < 2; ++side) {
-        double t = tGuess;
+        double t = tMiddle;
         bool converged = false;
         for (int i = 0; i < 12; ++i) {
             const Element_State s = StateAt(e, t);

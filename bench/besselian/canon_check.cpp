@@ -77,7 +77,7 @@ struct Stat {
         return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))];
     }
     void Print(const char* name, const char* unit) {
-        std::printf("  %-26s n=%5zu  median %9.4f  95%% %9.4f  max %9.4f %s\n", name, v.size(),
+        std::printf("  %-26s n=%5zu  median %9.5f  95%% %9.5f  max %9.5f %s\n", name, v.size(),
                     Quantile(0.5), Quantile(0.95), Quantile(1.0), unit);
     }
 };
