@@ -153,6 +153,26 @@ int main(int argc, char** argv) {
                 std::chrono::duration<double>(done - searched).count(),
                 std::chrono::duration<double, std::milli>(done - searched).count() / rows.size());
 
+    // The elements' span must hold the whole passage of the penumbra over the Earth: at both
+    // ends the penumbra must be clear of the Earth's outline.
+    {
+        int touching = 0;
+        double leastMargin = INFINITY;
+        for (const auto& g : results) {
+            if (g.status == Global_Status::NoElements) continue;
+            for (double t : {g.elements.tMinHours, g.elements.tMaxHours}) {
+                const Element_State s = StateAt(g.elements, t);
+                const double margin = std::sqrt(AxisOnEarthMeasure(s)) - 1 - s.l1;
+                leastMargin = std::min(leastMargin, margin);
+                if (margin <= 0) ++touching;
+            }
+        }
+        std::printf(
+            "ends of the elements' span with the penumbra on the Earth: %d (least clearance "
+            "%.3f Earth radii)\n",
+            touching, leastMargin);
+    }
+
     // The lunation method's eclipses over the canon's span that the canon does not list.
     {
         std::vector<double> canonJd;
