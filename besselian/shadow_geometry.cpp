@@ -71,13 +71,30 @@ void PlaceFromStretched(const Element_State& s, double xi, double eta1, double z
     const double cd1 = std::sqrt(1 - EARTH_E2) * std::cos(s.d) / rho1;
     const double sinPhi1 = eta1 * cd1 + zeta1 * sd1;
     const double cosPhi1CosTheta = -eta1 * sd1 + zeta1 * cd1;
-    const double cosPhi1 = std::hypot(xi, cosPhi1CosTheta);
+    const double cosPhi1 = std::sqrt(xi * xi + cosPhi1CosTheta * cosPhi1CosTheta);
     const double theta = std::atan2(xi, cosPhi1CosTheta);
     latDeg = std::atan2(sinPhi1, std::sqrt(1 - EARTH_E2) * cosPhi1) / DEG;
     lonDeg = WrapLongitudeDeg((theta - s.mu) / DEG);
 }
 
 }  // namespace
+
+bool SurfaceLocalUnder(const Element_State& s, double xi, double eta, Surface_Local& out) {
+    const double rho1 = Rho1(s.d);
+    const double sd = std::sin(s.d), cd = std::cos(s.d);
+    const double eta1 = eta / rho1;
+    const double z2 = 1 - xi * xi - eta1 * eta1;
+    if (!(z2 >= 0)) return false;
+    const double zeta1 = std::sqrt(z2);
+    const double sd1 = sd / rho1;
+    const double cd1 = std::sqrt(1 - EARTH_E2) * cd / rho1;
+    const double sinPhi1 = eta1 * cd1 + zeta1 * sd1;
+    const double cosPhi1CosH = -eta1 * sd1 + zeta1 * cd1;  // = rho cos(phi') cos H
+    out.zeta = std::sqrt(1 - EARTH_E2) * sinPhi1 * sd + cosPhi1CosH * cd;
+    out.dxi = s.dmu * cosPhi1CosH;
+    out.deta = s.dmu * xi * sd - out.zeta * s.dd;
+    return true;
+}
 
 bool SurfacePointUnder(const Element_State& s, double xi, double eta, double& latDeg,
                        double& lonDeg) {
@@ -91,7 +108,7 @@ bool SurfacePointUnder(const Element_State& s, double xi, double eta, double& la
 bool LimbPointToward(const Element_State& s, double xi, double eta, double& latDeg,
                      double& lonDeg) {
     const double eta1 = eta / Rho1(s.d);
-    const double m = std::hypot(xi, eta1);
+    const double m = std::sqrt(xi * xi + eta1 * eta1);
     if (!(m > 0)) return false;
     PlaceFromStretched(s, xi / m, eta1 / m, 0, latDeg, lonDeg);
     return true;
@@ -121,10 +138,9 @@ bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& la
         zeta = guess->zeta;
     }
     if (guess) guess->valid = false;
-    double xi = 0, eta = 0, lat = 0, lon = 0;
-    bool onEarth = false;
+    double xi = 0, eta = 0;
     for (int i = 0; i < 10; ++i) {
-        const double n = std::hypot(a, b);
+        const double n = std::sqrt(a * a + b * b);
         if (!(n > 0)) return false;
         double oXi = -b / n, oEta = a / n;  // at right angles to the motion
         if ((oEta < 0) == north) {
@@ -133,21 +149,19 @@ bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& la
         }
         const double L = std::fabs(umbra ? s.l2 - zeta * s.tanF2 : s.l1 - zeta * s.tanF1);
         const double nextXi = s.x + L * oXi, nextEta = s.y + L * oEta;
-        const double step = std::hypot(nextXi - xi, nextEta - eta);
+        const double dXi = nextXi - xi, dEta = nextEta - eta;
         xi = nextXi;
         eta = nextEta;
-        onEarth = SurfacePointUnder(s, xi, eta, lat, lon);
-        if (!onEarth) return false;
-        if (step < 1e-9) break;  // 6 mm
-        const Place_In_Plane p = PlaceInPlane(s, lat, lon);
-        a = s.dx - p.dxi;
-        b = s.dy - p.deta;
-        zeta = p.zeta;
+        Surface_Local local;
+        if (!SurfaceLocalUnder(s, xi, eta, local)) return false;
+        if (dXi * dXi + dEta * dEta < 1e-18) break;  // 6 mm
+        a = s.dx - local.dxi;
+        b = s.dy - local.deta;
+        zeta = local.zeta;
     }
-    latDeg = lat;
-    lonDeg = lon;
+    if (!SurfacePointUnder(s, xi, eta, latDeg, lonDeg)) return false;
     if (guess) *guess = Limit_Guess{true, a, b, zeta};
-    return onEarth;
+    return true;
 }
 
 bool ShadowContacts(const Besselian_Elements& e, double latDeg, double lonDeg, double heightM,

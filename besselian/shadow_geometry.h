@@ -36,6 +36,13 @@ Place_In_Plane PlaceInPlane(const Element_State& s, double latitudeDeg, double l
 bool SurfacePointUnder(const Element_State& s, double xi, double eta, double& latitudeDeg,
                        double& longitudeDeg);
 
+// The same without the place itself: the fundamental-plane zeta of that surface point and
+// its motion (per hour), found without the trigonometry of latitude and longitude.
+struct Surface_Local {
+    double zeta = 0, dxi = 0, deta = 0;
+};
+bool SurfaceLocalUnder(const Element_State& s, double xi, double eta, Surface_Local& local);
+
 // The point of the Earth's outline in the fundamental plane (the Sun on the horizon) seen
 // from the centre in the direction of (xi, eta); false for the direction (0, 0).
 bool LimbPointToward(const Element_State& s, double xi, double eta, double& latitudeDeg,

@@ -242,7 +242,8 @@ void RiseSetCurves(const Besselian_Elements& e, std::vector<Shadow_Line>& out) {
             maxima = LimbRoots(frame, [&](const Limb_Point& p) { return approach(s, p); });
         bool seenMax[2] = {false, false};
         for (const Limb_Point& p : maxima) {
-            const double delta = std::hypot(s.x - p.xi, s.y - p.eta);
+            const double delta =
+                std::sqrt((s.x - p.xi) * (s.x - p.xi) + (s.y - p.eta) * (s.y - p.eta));
             if (delta >= s.l1) continue;
             const int k = side(p);
             if (seenMax[k]) continue;
