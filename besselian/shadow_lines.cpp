@@ -1,5 +1,6 @@
 #include "besselian/shadow_lines.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "besselian/constants.h"
@@ -13,6 +14,10 @@ constexpr double STEP_HOURS = 1.0 / 60;
 constexpr double OUTLINE_EVERY_MINUTES = 10;
 constexpr int OUTLINE_POINTS = 72;
 constexpr int LIMB_SAMPLES = 72;
+// Where the shadow runs fast over the ground (near sunrise and sunset), a minute's step is
+// cut into pieces of at most about this length, up to 32 of them.
+constexpr double MAX_GAP_KM = 150;
+constexpr int MAX_PIECES = 32;
 
 // Collects the points of one kind of line over time, starting a new polyline at each gap.
 class Line_Builder {
@@ -22,6 +27,8 @@ class Line_Builder {
         : out_(out), kind_(kind), side_(side), curve_(curve) {}
     ~Line_Builder() { Break(); }
     void Add(double lat, double lon) { current_.push_back({lat, lon}); }
+    bool Empty() const { return current_.empty(); }
+    const Geo_Point& Last() const { return current_.back(); }
     void Break() {
         if (current_.size() >= 2) {
             Shadow_Line line;
@@ -43,13 +50,31 @@ class Line_Builder {
 };
 
 // The instants of the span, one minute apart.
+// Adds the place that point(t) gives at t to the line, preceded where the step from the
+// line's last place (at tPrevious) is long by places at instants between.
+template <typename F>
+void AddDense(Line_Builder& line, double tPrevious, double t, double lat, double lon, F point) {
+    if (!line.Empty()) {
+        const Geo_Point& last = line.Last();
+        const double km =
+            DistanceKm(GroundPoint(last.latitudeDeg, last.longitudeDeg), GroundPoint(lat, lon));
+        const int pieces = std::min(MAX_PIECES, static_cast<int>(std::ceil(km / MAX_GAP_KM)));
+        for (int k = 1; k < pieces; ++k) {
+            double la, lo;
+            if (point(tPrevious + (t - tPrevious) * k / pieces, la, lo)) line.Add(la, lo);
+        }
+    }
+    line.Add(lat, lon);
+}
+
 template <typename F>
 void ForEachInstant(const Besselian_Elements& e, F f) {
     const int n = static_cast<int>(std::floor((e.tMaxHours - e.tMinHours) / STEP_HOURS));
     for (int i = 0; i <= n; ++i) f(StateAt(e, e.tMinHours + i * STEP_HOURS));
 }
 
-void CentralLine(const Besselian_Elements& e, std::vector<Shadow_Line>& out) {
+// The central line, through the place of greatest eclipse (at tGreatest) itself.
+void CentralLine(const Besselian_Elements& e, double tGreatest, std::vector<Shadow_Line>& out) {
     Line_Builder line(out, Line_Kind::Central, Line_Side::None, Rise_Set_Curve::None);
     bool wasOn = false;
     double previousT = e.tMinHours;
@@ -63,11 +88,21 @@ void CentralLine(const Besselian_Elements& e, std::vector<Shadow_Line>& out) {
         double lat, lon;
         if (LimbPointToward(s, s.x, s.y, lat, lon)) line.Add(lat, lon);
     };
+    auto point = [&](double t, double& lat, double& lon) {
+        const Element_State s = StateAt(e, t);
+        return AxisOnEarthMeasure(s) < 1 && SurfacePointUnder(s, s.x, s.y, lat, lon);
+    };
     ForEachInstant(e, [&](const Element_State& s) {
         double lat, lon;
         const bool on = AxisOnEarthMeasure(s) < 1 && SurfacePointUnder(s, s.x, s.y, lat, lon);
         if (on && !wasOn && s.t > e.tMinHours) limbEnd(s.t, previousT);
-        if (on) line.Add(lat, lon);
+        double latG, lonG;
+        if (on && wasOn && previousT < tGreatest && tGreatest < s.t &&
+            point(tGreatest, latG, lonG)) {
+            AddDense(line, previousT, tGreatest, latG, lonG, point);
+            previousT = tGreatest;
+        }
+        if (on) AddDense(line, previousT, s.t, lat, lon, point);
         if (!on && wasOn) {
             limbEnd(previousT, s.t);
             line.Break();
@@ -82,13 +117,18 @@ void Limits(const Besselian_Elements& e, bool umbra, std::vector<Shadow_Line>& o
         Line_Builder line(out, umbra ? Line_Kind::UmbraLimit : Line_Kind::PenumbraLimit,
                           north ? Line_Side::North : Line_Side::South, Rise_Set_Curve::None);
         Limit_Guess guess;
+        double previousT = e.tMinHours;
+        auto point = [&](double t, double& lat, double& lon) {
+            return ShadowLimitPoint(StateAt(e, t), umbra, north, lat, lon);
+        };
         ForEachInstant(e, [&](const Element_State& s) {
             double lat, lon;
             if (ShadowLimitPoint(s, umbra, north, lat, lon, &guess)) {
-                line.Add(lat, lon);
+                AddDense(line, previousT, s.t, lat, lon, point);
             } else {
                 line.Break();
             }
+            previousT = s.t;
         });
     }
 }
@@ -354,7 +394,7 @@ std::vector<Shadow_Line> ComputeShadowLines(const Global_Circumstances& g) {
     std::vector<Shadow_Line> out;
     if (g.status != Global_Status::Ok) return out;
     const Besselian_Elements& e = g.elements;
-    CentralLine(e, out);
+    CentralLine(e, g.greatestHours, out);
     Limits(e, true, out);
     Limits(e, false, out);
     RiseSetCurves(e, out);

@@ -6,7 +6,10 @@
 // Each line is a polyline of geodetic places (degrees, longitude east positive in
 // -180 ... 180; a line that crosses the antimeridian jumps there from one end of the range
 // to the other), ordered in time; a line that leaves the Earth is split into several. Points
-// are at most one minute of the shadow's motion apart. Thread-safe.
+// are at most one minute of the shadow's motion apart, and the central line and the limits
+// at most about 150 km (near sunrise and sunset, where the shadow runs fastest, up to 32
+// points a minute). The central line runs through the place of greatest eclipse and ends
+// where the shadow axis leaves the Earth. Thread-safe.
 #pragma once
 
 #include <vector>
