@@ -71,13 +71,30 @@ void PlaceFromStretched(const Element_State& s, double xi, double eta1, double z
     const double cd1 = std::sqrt(1 - EARTH_E2) * std::cos(s.d) / rho1;
     const double sinPhi1 = eta1 * cd1 + zeta1 * sd1;
     const double cosPhi1CosTheta = -eta1 * sd1 + zeta1 * cd1;
-    const double cosPhi1 = std::hypot(xi, cosPhi1CosTheta);
+    const double cosPhi1 = std::sqrt(xi * xi + cosPhi1CosTheta * cosPhi1CosTheta);
     const double theta = std::atan2(xi, cosPhi1CosTheta);
     latDeg = std::atan2(sinPhi1, std::sqrt(1 - EARTH_E2) * cosPhi1) / DEG;
     lonDeg = WrapLongitudeDeg((theta - s.mu) / DEG);
 }
 
 }  // namespace
+
+bool SurfaceLocalUnder(const Element_State& s, double xi, double eta, Surface_Local& out) {
+    const double rho1 = Rho1(s.d);
+    const double sd = std::sin(s.d), cd = std::cos(s.d);
+    const double eta1 = eta / rho1;
+    const double z2 = 1 - xi * xi - eta1 * eta1;
+    if (!(z2 >= 0)) return false;
+    const double zeta1 = std::sqrt(z2);
+    const double sd1 = sd / rho1;
+    const double cd1 = std::sqrt(1 - EARTH_E2) * cd / rho1;
+    const double sinPhi1 = eta1 * cd1 + zeta1 * sd1;
+    const double cosPhi1CosH = -eta1 * sd1 + zeta1 * cd1;  // = rho cos(phi') cos H
+    out.zeta = std::sqrt(1 - EARTH_E2) * sinPhi1 * sd + cosPhi1CosH * cd;
+    out.dxi = s.dmu * cosPhi1CosH;
+    out.deta = s.dmu * xi * sd - out.zeta * s.dd;
+    return true;
+}
 
 bool SurfacePointUnder(const Element_State& s, double xi, double eta, double& latDeg,
                        double& lonDeg) {
@@ -91,7 +108,7 @@ bool SurfacePointUnder(const Element_State& s, double xi, double eta, double& la
 bool LimbPointToward(const Element_State& s, double xi, double eta, double& latDeg,
                      double& lonDeg) {
     const double eta1 = eta / Rho1(s.d);
-    const double m = std::hypot(xi, eta1);
+    const double m = std::sqrt(xi * xi + eta1 * eta1);
     if (!(m > 0)) return false;
     PlaceFromStretched(s, xi / m, eta1 / m, 0, latDeg, lonDeg);
     return true;
@@ -112,38 +129,61 @@ void SunAltitudeAzimuth(const Element_State& s, double latDeg, double lonDeg, do
 }
 
 bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& latDeg,
-                      double& lonDeg) {
-    double xi = s.x, eta = s.y;
-    double lat = 0, lon = 0;
-    for (int i = 0; i < 8; ++i) {
-        if (!SurfacePointUnder(s, xi, eta, lat, lon)) return false;
-        const Place_In_Plane p = PlaceInPlane(s, lat, lon);
-        const double a = s.dx - p.dxi, b = s.dy - p.deta;
-        const double n = std::hypot(a, b);
+                      double& lonDeg, Limit_Guess* guess) {
+    // First guess: the edge of the cone at zeta = 0, across the shadow's own motion.
+    double a = s.dx, b = s.dy, zeta = 0;
+    if (guess && guess->valid) {
+        a = guess->a;
+        b = guess->b;
+        zeta = guess->zeta;
+    }
+    if (guess) guess->valid = false;
+    double xi = 0, eta = 0;
+    for (int i = 0; i < 10; ++i) {
+        const double n = std::sqrt(a * a + b * b);
         if (!(n > 0)) return false;
         double oXi = -b / n, oEta = a / n;  // at right angles to the motion
         if ((oEta < 0) == north) {
             oXi = -oXi;
             oEta = -oEta;
         }
-        const double L = std::fabs(umbra ? s.l2 - p.zeta * s.tanF2 : s.l1 - p.zeta * s.tanF1);
+        const double L = std::fabs(umbra ? s.l2 - zeta * s.tanF2 : s.l1 - zeta * s.tanF1);
         const double nextXi = s.x + L * oXi, nextEta = s.y + L * oEta;
-        const double step = std::hypot(nextXi - xi, nextEta - eta);
+        const double dXi = nextXi - xi, dEta = nextEta - eta;
         xi = nextXi;
         eta = nextEta;
-        if (step < 1e-10) break;
+        Surface_Local local;
+        if (!SurfaceLocalUnder(s, xi, eta, local)) return false;
+        if (dXi * dXi + dEta * dEta < 1e-18) break;  // 6 mm
+        a = s.dx - local.dxi;
+        b = s.dy - local.deta;
+        zeta = local.zeta;
     }
-    if (!SurfacePointUnder(s, xi, eta, lat, lon)) return false;
-    latDeg = lat;
-    lonDeg = lon;
+    if (!SurfacePointUnder(s, xi, eta, latDeg, lonDeg)) return false;
+    if (guess) *guess = Limit_Guess{true, a, b, zeta};
     return true;
 }
 
 bool ShadowContacts(const Besselian_Elements& e, double latDeg, double lonDeg, double heightM,
                     bool umbra, double tGuess, double& tEnter, double& tLeave) {
+    // First the instant of the least distance from the axis (the middle of the eclipse at
+    // the place), then each contact from there.
+    double tMiddle = tGuess;
+    for (int i = 0; i < 12; ++i) {
+        const Element_State s = StateAt(e, tMiddle);
+        const Place_In_Plane p = PlaceInPlane(s, latDeg, lonDeg, heightM);
+        const double u = s.x - p.xi, v = s.y - p.eta;
+        const double a = s.dx - p.dxi, b = s.dy - p.deta;
+        const double n2 = a * a + b * b;
+        if (!(n2 > 0)) return false;
+        const double tau = -(u * a + v * b) / n2;
+        tMiddle += tau;
+        if (!(tMiddle >= e.tMinHours - 1 && tMiddle <= e.tMaxHours + 1)) return false;
+        if (std::fabs(tau) < 1e-9) break;
+    }
     double found[2];
     for (int side = 0; side < 2; ++side) {
-        double t = tGuess;
+        double t = tMiddle;
         bool converged = false;
         for (int i = 0; i < 12; ++i) {
             const Element_State s = StateAt(e, t);

@@ -36,6 +36,13 @@ Place_In_Plane PlaceInPlane(const Element_State& s, double latitudeDeg, double l
 bool SurfacePointUnder(const Element_State& s, double xi, double eta, double& latitudeDeg,
                        double& longitudeDeg);
 
+// The same without the place itself: the fundamental-plane zeta of that surface point and
+// its motion (per hour), found without the trigonometry of latitude and longitude.
+struct Surface_Local {
+    double zeta = 0, dxi = 0, deta = 0;
+};
+bool SurfaceLocalUnder(const Element_State& s, double xi, double eta, Surface_Local& local);
+
 // The point of the Earth's outline in the fundamental plane (the Sun on the horizon) seen
 // from the centre in the direction of (xi, eta); false for the direction (0, 0).
 bool LimbPointToward(const Element_State& s, double xi, double eta, double& latitudeDeg,
@@ -56,12 +63,19 @@ void SunAltitudeAzimuth(const Element_State& s, double latitudeDeg, double longi
 // at the cone's edge where the shadow's motion relative to the ground runs along the edge,
 // so that the place lies on the path's limit line. North is the side to the north of the
 // shadow axis. False when that place is off the Earth.
+// guess, when given, starts the iteration from the ground motion found for a nearby instant
+// and receives the one found now (or is made invalid).
+struct Limit_Guess {
+    bool valid = false;
+    double a = 0, b = 0, zeta = 0;  // motion relative to the place, and its zeta
+};
 bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& latitudeDeg,
-                      double& longitudeDeg);
+                      double& longitudeDeg, Limit_Guess* guess = nullptr);
 
 // The instants (hours from t0) at which a place enters and leaves the umbra (umbra true) or
-// the penumbra, found by iteration from tGuess (the middle of the eclipse there). False when
-// the place does not enter that shadow near tGuess or the instants leave the elements' span.
+// the penumbra, found by iteration: first the place's least distance from the axis, starting
+// from tGuess, then each contact from there. False when the place does not enter that shadow
+// or the instants leave the elements' span (by more than an hour).
 bool ShadowContacts(const Besselian_Elements& elements, double latitudeDeg, double longitudeDeg,
                     double heightM, bool umbra, double tGuess, double& tEnter, double& tLeave);
 

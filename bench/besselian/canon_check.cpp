@@ -18,6 +18,7 @@
 #include "astro/eclipse_search.h"
 #include "besselian/global_circumstances.h"
 #include "besselian/shadow_geometry.h"
+#include "besselian/shadow_lines.h"
 
 using namespace besselian;
 
@@ -77,10 +78,33 @@ struct Stat {
         return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))];
     }
     void Print(const char* name, const char* unit) {
-        std::printf("  %-26s n=%5zu  median %9.4f  95%% %9.4f  max %9.4f %s\n", name, v.size(),
+        std::printf("  %-26s n=%5zu  median %9.5f  95%% %9.5f  max %9.5f %s\n", name, v.size(),
                     Quantile(0.5), Quantile(0.95), Quantile(1.0), unit);
     }
 };
+
+// Least distance from a place to the polylines of one kind and side, km (chords).
+double DistanceToLinesKm(const std::vector<Shadow_Line>& lines, Line_Kind kind, Line_Side side,
+                         const Ground_Point& p) {
+    double best = INFINITY;
+    for (const auto& line : lines) {
+        if (line.kind != kind || line.side != side) continue;
+        for (size_t i = 0; i + 1 < line.points.size(); ++i) {
+            const Ground_Point a =
+                GroundPoint(line.points[i].latitudeDeg, line.points[i].longitudeDeg);
+            const Ground_Point b =
+                GroundPoint(line.points[i + 1].latitudeDeg, line.points[i + 1].longitudeDeg);
+            const double abx = b.x - a.x, aby = b.y - a.y, abz = b.z - a.z;
+            const double apx = p.x - a.x, apy = p.y - a.y, apz = p.z - a.z;
+            const double ab2 = abx * abx + aby * aby + abz * abz;
+            double t = ab2 > 0 ? (abx * apx + aby * apy + abz * apz) / ab2 : 0;
+            t = std::max(0.0, std::min(1.0, t));
+            const double dx = apx - t * abx, dy = apy - t * aby, dz = apz - t * abz;
+            best = std::min(best, std::sqrt(dx * dx + dy * dy + dz * dz));
+        }
+    }
+    return best;
+}
 
 char Letter(Eclipse_Type t) {
     switch (t) {
@@ -152,6 +176,26 @@ int main(int argc, char** argv) {
                 std::chrono::duration<double>(searched - start).count(), threads,
                 std::chrono::duration<double>(done - searched).count(),
                 std::chrono::duration<double, std::milli>(done - searched).count() / rows.size());
+
+    // The elements' span must hold the whole passage of the penumbra over the Earth: at both
+    // ends the penumbra must be clear of the Earth's outline.
+    {
+        int touching = 0;
+        double leastMargin = INFINITY;
+        for (const auto& g : results) {
+            if (g.status == Global_Status::NoElements) continue;
+            for (double t : {g.elements.tMinHours, g.elements.tMaxHours}) {
+                const Element_State s = StateAt(g.elements, t);
+                const double margin = std::sqrt(AxisOnEarthMeasure(s)) - 1 - s.l1;
+                leastMargin = std::min(leastMargin, margin);
+                if (margin <= 0) ++touching;
+            }
+        }
+        std::printf(
+            "ends of the elements' span with the penumbra on the Earth: %d (least clearance "
+            "%.3f Earth radii)\n",
+            touching, leastMargin);
+    }
 
     // The lunation method's eclipses over the canon's span that the canon does not list.
     {
@@ -240,6 +284,46 @@ int main(int argc, char** argv) {
         sunAlt.Print("Sun altitude", "deg");
         width.Print("path width", "km");
         duration.Print("central duration", "s");
+    }
+
+    // The lines against the global circumstances, AD 1000 ... 3000.
+    {
+        Stat central, widthSum;
+        int badPoints = 0, within = 0, narrowHighSun = 0, narrowHighSunWithin = 0;
+        size_t lineCount = 0;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].year < 1000 || results[i].status != Global_Status::Ok) continue;
+            const Global_Circumstances& g = results[i];
+            const auto lines = ComputeShadowLines(g);
+            lineCount += lines.size();
+            for (const auto& l : lines) {
+                for (const auto& p : l.points) {
+                    if (!std::isfinite(p.latitudeDeg) || !std::isfinite(p.longitudeDeg))
+                        ++badPoints;
+                }
+            }
+            if (!g.central) continue;
+            const Ground_Point p = GroundPoint(g.latitudeDeg, g.longitudeDeg);
+            central.Add(DistanceToLinesKm(lines, Line_Kind::Central, Line_Side::None, p));
+            const double sum =
+                DistanceToLinesKm(lines, Line_Kind::UmbraLimit, Line_Side::North, p) +
+                DistanceToLinesKm(lines, Line_Kind::UmbraLimit, Line_Side::South, p);
+            if (!std::isfinite(sum) || !std::isfinite(g.pathWidthKm)) continue;
+            widthSum.Add(sum - g.pathWidthKm);
+            within += std::fabs(sum - g.pathWidthKm) <= 1;
+            if (g.pathWidthKm < 300 && g.sunAltitudeDeg > 20) {
+                ++narrowHighSun;
+                narrowHighSunWithin += std::fabs(sum - g.pathWidthKm) <= 1;
+            }
+        }
+        std::printf("lines, 1000 ... 3000: %zu lines, %d points not finite\n", lineCount,
+                    badPoints);
+        central.Print("central line from greatest", "km");
+        widthSum.Print("limits' distances - width", "km");
+        std::printf(
+            "  within 1 km: %d of %zu; of paths under 300 km with the Sun above 20 deg: "
+            "%d of %d\n",
+            within, widthSum.v.size(), narrowHighSunWithin, narrowHighSun);
     }
     return 0;
 }

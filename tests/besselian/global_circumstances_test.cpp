@@ -74,6 +74,11 @@ TEST(GlobalCircumstances, AgreeWithTheCanonSample) {
         if (r.centralDurationS >= 0) {
             EXPECT_NEAR(g.centralDurationS, r.centralDurationS, modern ? 1.5 : 2) << r.label;
         }
+        // The elements hold the penumbra's whole passage: clear of the Earth at both ends.
+        for (double t : {g.elements.tMinHours, g.elements.tMaxHours}) {
+            const Element_State s = StateAt(g.elements, t);
+            EXPECT_GT(std::sqrt(AxisOnEarthMeasure(s)), 1 + s.l1) << r.label << " t " << t;
+        }
     }
 }
 
