@@ -90,6 +90,8 @@ double JdOfNewYear(double year) {
 
 double DecimalYearOfJd(double jd) {
     if (!std::isfinite(jd)) return 0.0;
+    // Far outside any calendar the year steps would not move the number: a plain ratio.
+    if (std::fabs(jd) > 1e9) return (jd - 1721057.5) / 365.2425;
     double year = std::floor((jd - 1721058.5) / 365.2425);  // within a year of the truth
     while (JdOfNewYear(year) > jd) year -= 1;
     while (JdOfNewYear(year + 1) <= jd) year += 1;

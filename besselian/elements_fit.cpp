@@ -12,7 +12,8 @@ namespace {
 
 // Instants at which libnova's series are evaluated per eclipse, and at which the elements
 // are computed from the interpolated positions (one more than the polynomial degree).
-constexpr int EPHEMERIS_NODES = 5;
+constexpr int EPHEMERIS_NODES = 5;  // the Moon's
+constexpr int SUN_NODES = 3;        // the Sun moves 30 times slower: 3 keep it within 0.003"
 constexpr int ELEMENT_NODES = ELEMENT_TERMS;
 
 // The earliest and latest instants the engine accepts (JDE): 4001 BC ... AD 8000.
@@ -154,7 +155,7 @@ bool ElementsAtInstant(double jde, double deltaTSeconds, double sunRadiusArcsec,
 }
 
 bool ComputeElements(double jdeNear, const Engine_Options& options, Besselian_Elements& elements) {
-    if (!std::isfinite(jdeNear)) return false;
+    if (!std::isfinite(jdeNear) || jdeNear < FIRST_JDE || jdeNear > LAST_JDE) return false;
     const double t0 = std::floor(jdeNear * 24 + 0.5) / 24 + 0.0;  // whole hour of TD
     const double deltaT = EngineDeltaTSeconds(t0, options);
     if (!Usable(options.sunRadiusArcsec, deltaT, t0)) return false;
@@ -164,12 +165,15 @@ bool ComputeElements(double jdeNear, const Engine_Options& options, Besselian_El
     // taken light time earlier than the earliest element node.
     const double hEph = (h + 0.05) / 24.0;  // days
 
-    // The Sun at the nodes (light time included).
-    Vec3 sunAt[EPHEMERIS_NODES], moonAt[EPHEMERIS_NODES];
+    // The Sun at its nodes, with the light time found at t0 (it changes by 0.2 ms a day).
+    Vec3 sunAt[SUN_NODES], moonAt[EPHEMERIS_NODES];
+    const double lightTimeS = Norm(SunApparentKm(t0, AU_KM / LIGHT_KM_PER_S)) / LIGHT_KM_PER_S;
+    for (int j = 0; j < SUN_NODES; ++j) {
+        sunAt[j] = SunApparentKm(t0 + hEph * Node(j, SUN_NODES), lightTimeS);
+    }
     const double shiftDays = MoonSecularShiftSeconds(t0) / SECONDS_PER_DAY;
     for (int j = 0; j < EPHEMERIS_NODES; ++j) {
         const double jde = t0 + hEph * Node(j, EPHEMERIS_NODES);
-        sunAt[j] = SunApparentKm(jde);
         moonAt[j] = MoonGeometricKm(jde + shiftDays, MOON_SERIES_PRECISION_COARSE);
     }
     // The middle node (j = 2 of 5) lies at t0: correct the coarse series by the fine one.
@@ -177,7 +181,8 @@ bool ComputeElements(double jdeNear, const Engine_Options& options, Besselian_El
     const Vec3 fineCorrection =
         MoonGeometricKm(t0 + shiftDays, MOON_SERIES_PRECISION_FINE) - moonAt[2];
     for (Vec3& m : moonAt) m = m + fineCorrection;
-    Chebyshev_Vec3<EPHEMERIS_NODES> sun, moon;
+    Chebyshev_Vec3<SUN_NODES> sun;
+    Chebyshev_Vec3<EPHEMERIS_NODES> moon;
     sun.Fit(sunAt);
     moon.Fit(moonAt);
 

@@ -9,6 +9,11 @@
 
 namespace besselian {
 
+std::mutex& LibnovaLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 double MoonSecularLongitudeArcsec(double jde) {
     const double T = CenturiesTd(jde);
     return -0.40324 * T - 0.5 * 1.963 * T * T;
@@ -20,6 +25,7 @@ double MoonSecularShiftSeconds(double jde) {
 
 Vec3 MoonGeometricKm(double jdeMoon, double precision) {
     ln_rect_posn p{};
+    std::lock_guard<std::mutex> guard(LibnovaLock());
     ln_get_lunar_geo_posn(jdeMoon, &p, precision);
     return {p.X, p.Y, p.Z};
 }
@@ -34,7 +40,10 @@ Vec3 MoonApparentKm(double jde, double precision) {
 
 static Vec3 EarthHelioKm(double jde) {
     ln_helio_posn h{};
-    ln_get_earth_helio_coords(jde, &h);
+    {
+        std::lock_guard<std::mutex> guard(LibnovaLock());
+        ln_get_earth_helio_coords(jde, &h);
+    }
     const double L = h.L * DEG, B = h.B * DEG, R = h.R * AU_KM;
     return {R * std::cos(B) * std::cos(L), R * std::cos(B) * std::sin(L), R * std::sin(B)};
 }
@@ -43,6 +52,10 @@ Vec3 SunApparentKm(double jde) {
     const double firstLightDays = AU_KM / LIGHT_KM_PER_S / SECONDS_PER_DAY;
     const Vec3 first = EarthHelioKm(jde - firstLightDays);
     return -1.0 * EarthHelioKm(jde - Norm(first) / LIGHT_KM_PER_S / SECONDS_PER_DAY);
+}
+
+Vec3 SunApparentKm(double jde, double lightTimeS) {
+    return -1.0 * EarthHelioKm(jde - lightTimeS / SECONDS_PER_DAY);
 }
 
 }  // namespace besselian

@@ -12,12 +12,20 @@
 // in the Moon's mean longitude. It is applied as a shift of the Moon's time alone,
 // dt = dL / n with n = 0.549"/s the Moon's mean motion: about -47 min at 2000 BC.
 //
-// Every function is free of state and may be called from several threads at once.
+// Thread safety: libnova keeps static state in these series (the lunar series its precision
+// and a one-entry cache, the Earth's series and the nutation a one-entry cache each), so every
+// call into libnova holds LibnovaLock(); the functions here may be called from several
+// threads at once, but they take turns inside libnova.
 #pragma once
+
+#include <mutex>
 
 #include "besselian/frames.h"
 
 namespace besselian {
+
+// The lock held around every call into libnova.
+std::mutex& LibnovaLock();
 
 // The Moon's mean motion used to turn the longitude correction into time, arcsec per second.
 constexpr double MOON_MEAN_MOTION_ARCSEC_PER_S = 0.549;
@@ -48,5 +56,7 @@ Vec3 MoonGeometricKm(double jdeMoon, double precision);
 Vec3 MoonApparentKm(double jde, double precision);
 // The Sun as seen from the Earth's centre at jde, light time applied, km.
 Vec3 SunApparentKm(double jde);
+// The same with the light time given (seconds), as found at a nearby instant.
+Vec3 SunApparentKm(double jde, double lightTimeS);
 
 }  // namespace besselian

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "besselian/constants.h"
+#include "besselian/ephemeris.h"
 
 namespace besselian {
 
@@ -84,10 +85,9 @@ double MeanObliquity(double jde) {
 Nutation NutationAt(double jde) {
     // libnova's nutation takes universal time and adds its own ΔT to reach TD, so hand it
     // the instant that its ΔT turns back into jde. Its cache is static: hold a lock.
-    static std::mutex lock;
     ln_nutation n{};
     {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<std::mutex> guard(LibnovaLock());
         const double jdForLibnova = jde - ln_get_dynamical_time_diff(jde) / SECONDS_PER_DAY;
         ln_get_nutation(jdForLibnova, &n);
     }

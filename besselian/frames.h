@@ -11,7 +11,8 @@
 // Angles are radians unless the name says otherwise.
 //
 // Thread safety: every function may be called from several threads at once. The nutation
-// comes from libnova, whose nutation call keeps a static cache; it is called under a lock.
+// comes from libnova, whose nutation call keeps a static cache; it is called under the lock
+// of ephemeris.h.
 #pragma once
 
 namespace besselian {

@@ -66,4 +66,7 @@ TEST(DeltaT, DecimalYears) {
     }
     EXPECT_TRUE(std::isfinite(DeltaTSeconds(NAN)));
     EXPECT_TRUE(std::isfinite(DeltaTSecondsAtJde(INFINITY)));
+    // Far outside every calendar: a finite answer, and no endless stepping.
+    EXPECT_TRUE(std::isfinite(DecimalYearOfJd(1e300)));
+    EXPECT_TRUE(std::isfinite(DecimalYearOfJd(-1e300)));
 }
