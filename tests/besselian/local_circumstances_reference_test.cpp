@@ -13,7 +13,9 @@
 #include "astro/calendar.h"
 #include "astro/eclipse_search.h"
 #include "besselian/elements_fit.h"
+#include "besselian/global_circumstances.h"
 #include "besselian/local_circumstances.h"
+#include "besselian/shadow_lines.h"
 #include "local_checks.h"
 #include "synthetic_eclipse.h"
 
@@ -265,6 +267,51 @@ TEST(LocalCircumstancesOnElements, DefinedEverywhere) {
     }
     EXPECT_GT(eclipsed, 20);
     EXPECT_GT(cut, 12);
+}
+
+// The engine's global circumstances and lines agree with the local circumstances: at the
+// place of greatest eclipse the central duration is the global one within 0.5 s; 1 km
+// across an umbral limit (along the limit's normal, every tenth point) one side sees the
+// central phase and the other only the partial one.
+TEST(LocalCircumstancesOnElements, AgreeWithTheGlobalCircumstancesAndLimits) {
+    int limitPoints = 0;
+    for (const char* date : kDates) {
+        SCOPED_TRACE(date);
+        Besselian_Elements e;
+        ASSERT_TRUE(ElementsOf(date, Engine_Options{}, e));
+        const Global_Circumstances g = GlobalCircumstancesFromElements(e, e.t0Jde);
+        ASSERT_EQ(g.status, Global_Status::Ok);
+        if (!g.central) continue;
+        const Local_Circumstances at =
+            ComputeLocalCircumstances(e, {g.latitudeDeg, g.longitudeDeg, 0.0});
+        ASSERT_TRUE(at.centralDurationDefined);
+        EXPECT_NEAR(at.centralDurationS, g.centralDurationS, 0.5);
+        for (const Shadow_Line& line : ComputeShadowLines(g)) {
+            if (line.kind != Line_Kind::UmbraLimit) continue;
+            for (size_t i = 1; i + 1 < line.points.size(); i += 10) {
+                const Geo_Point &a = line.points[i - 1], &p = line.points[i],
+                                &b = line.points[i + 1];
+                const double kmPerDeg = 111.2, cosLat = std::cos(p.latitudeDeg * DEG);
+                const double east = std::remainder(b.longitudeDeg - a.longitudeDeg, 360) * cosLat;
+                const double north = b.latitudeDeg - a.latitudeDeg, norm = std::hypot(east, north);
+                const auto across = [&](double km) {
+                    return ComputeLocalCircumstances(
+                               e, {p.latitudeDeg + km * east / norm / kmPerDeg,
+                                   std::remainder(
+                                       p.longitudeDeg - km * north / norm / kmPerDeg / cosLat, 360),
+                                   0.0})
+                        .type;
+                };
+                const Local_Type one = across(1.0), other = across(-1.0);
+                SCOPED_TRACE(std::to_string(p.latitudeDeg) + " " + std::to_string(p.longitudeDeg));
+                EXPECT_TRUE(one == Local_Type::Partial ? other != Local_Type::Partial
+                                                       : other == Local_Type::Partial);
+                EXPECT_NE(one, Local_Type::None);
+                ++limitPoints;
+            }
+        }
+    }
+    EXPECT_GT(limitPoints, 50);
 }
 
 }  // namespace
