@@ -12,7 +12,7 @@ namespace {
 
 // Instants at which libnova's series are evaluated per eclipse, and at which the elements
 // are computed from the interpolated positions (one more than the polynomial degree).
-constexpr int EPHEMERIS_NODES = 5;  // the Moon's
+constexpr int EPHEMERIS_NODES = 4;  // the Moon's: within 0.004" over the span
 constexpr int SUN_NODES = 3;        // the Sun moves 30 times slower: 3 keep it within 0.003"
 constexpr int ELEMENT_NODES = ELEMENT_TERMS;
 
@@ -165,26 +165,33 @@ bool ComputeElements(double jdeNear, const Engine_Options& options, Besselian_El
     // taken light time earlier than the earliest element node.
     const double hEph = (h + 0.05) / 24.0;  // days
 
-    // The Sun at its nodes, with the light time found at t0 (it changes by 0.2 ms a day).
+    // The Sun at its nodes with the light time of 1 AU; the light time of its real distance
+    // then only shifts the instant at which that series is read (the Sun at t - R/c).
     Vec3 sunAt[SUN_NODES], moonAt[EPHEMERIS_NODES];
-    const double lightTimeS = Norm(SunApparentKm(t0, AU_KM / LIGHT_KM_PER_S)) / LIGHT_KM_PER_S;
+    const double auLightS = AU_KM / LIGHT_KM_PER_S;
     for (int j = 0; j < SUN_NODES; ++j) {
-        sunAt[j] = SunApparentKm(t0 + hEph * Node(j, SUN_NODES), lightTimeS);
+        sunAt[j] = SunApparentKm(t0 + hEph * Node(j, SUN_NODES), auLightS);
     }
     const double shiftDays = MoonSecularShiftSeconds(t0) / SECONDS_PER_DAY;
     for (int j = 0; j < EPHEMERIS_NODES; ++j) {
         const double jde = t0 + hEph * Node(j, EPHEMERIS_NODES);
         moonAt[j] = MoonGeometricKm(jde + shiftDays, MOON_SERIES_PRECISION_COARSE);
     }
-    // The middle node (j = 2 of 5) lies at t0: correct the coarse series by the fine one.
-    static_assert(EPHEMERIS_NODES == 5, "the middle node must lie at t0");
+    // Correct the coarse series by the fine one, found at the node nearest t0 (the correction
+    // drifts by at most a few 0.01" over the span).
+    const int nearest = EPHEMERIS_NODES / 2;
     const Vec3 fineCorrection =
-        MoonGeometricKm(t0 + shiftDays, MOON_SERIES_PRECISION_FINE) - moonAt[2];
+        MoonGeometricKm(t0 + hEph * Node(nearest, EPHEMERIS_NODES) + shiftDays,
+                        MOON_SERIES_PRECISION_FINE) -
+        moonAt[nearest];
     for (Vec3& m : moonAt) m = m + fineCorrection;
     Chebyshev_Vec3<SUN_NODES> sun;
     Chebyshev_Vec3<EPHEMERIS_NODES> moon;
     sun.Fit(sunAt);
     moon.Fit(moonAt);
+    static_assert(SUN_NODES % 2 == 1, "the middle node must lie at t0");
+    const double sunShiftDays =
+        (auLightS - Norm(sunAt[SUN_NODES / 2]) / LIGHT_KM_PER_S) / SECONDS_PER_DAY;
 
     const Nutation nutation = NutationAt(t0);
     double x[ELEMENT_NODES], y[ELEMENT_NODES], d[ELEMENT_NODES], mu[ELEMENT_NODES];
@@ -196,8 +203,9 @@ bool ComputeElements(double jdeNear, const Engine_Options& options, Besselian_El
         // milliseconds over the span and is taken at t0.
         Vec3 m = moon((jde - t0) / hEph);
         m = moon((jde - Norm(m) / LIGHT_KM_PER_S / SECONDS_PER_DAY - t0) / hEph);
-        const Element_Values v = ElementsFromPositions(sun((jde - t0) / hEph), m, jde, deltaT,
-                                                       options.sunRadiusArcsec, nutation);
+        const Element_Values v =
+            ElementsFromPositions(sun((jde + sunShiftDays - t0) / hEph), m, jde, deltaT,
+                                  options.sunRadiusArcsec, nutation);
         if (!Finite(v)) return false;
         x[j] = v.x;
         y[j] = v.y;

@@ -42,10 +42,10 @@ double MoonSecularShiftSeconds(double jde);
 //   full (0)          1.5 ms   0         0             0       0
 //   fine  1e-9        0.37 ms  0.010"    0.05"         0.37"   1.5"
 //   coarse 1e-7       0.07 ms  0.35"     0.7 ... 1.3"  2.9"    2.9"
-// The engine takes the coarse series at the interpolation nodes and adds the difference
-// fine - coarse found at the middle one (that difference varies by 0.02" ... 0.5" over
+// The engine takes the coarse series at the four interpolation nodes and adds the difference
+// fine - coarse found at the node nearest t0 (that difference drifts by 0.02" ... 0.5" over
 // +-4.5 h, much less near greatest eclipse). A full series for every eclipse would cost
-// four times as much as all the rest of the engine.
+// twice as much as all the rest of the engine.
 constexpr double MOON_SERIES_PRECISION_FINE = 1e-9;
 constexpr double MOON_SERIES_PRECISION_COARSE = 1e-7;
 
