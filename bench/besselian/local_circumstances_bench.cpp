@@ -62,5 +62,3 @@ void BM_NextTenVisibleFromMadrid(benchmark::State& state) {
 BENCHMARK(BM_NextTenVisibleFromMadrid)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

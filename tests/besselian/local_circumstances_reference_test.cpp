@@ -13,7 +13,9 @@
 #include "astro/calendar.h"
 #include "astro/eclipse_search.h"
 #include "besselian/elements_fit.h"
+#include "besselian/global_circumstances.h"
 #include "besselian/local_circumstances.h"
+#include "besselian/shadow_lines.h"
 #include "local_checks.h"
 #include "synthetic_eclipse.h"
 
@@ -167,36 +169,6 @@ TEST(LocalCircumstancesReference, MatchesUsnoWithTheDefaultSunRadius) {
     EXPECT_LE(*std::max_element(errors.begin(), errors.end()), 2.5);
 }
 
-// At the point of greatest eclipse (the least distance of the axis from the Earth's centre)
-// the central duration equals the canon's there (Five Millennium Canon of Solar Eclipses,
-// NASA TP-2006-214141, Espenak & Meeus; canon_sample.csv's source), within 1 s: 0.5 s for
-// the canon's rounding to whole seconds and 0.5 s for the computation.
-TEST(LocalCircumstancesOnElements, CentralDurationAtGreatestEclipseMatchesTheCanon) {
-    const struct {
-        double jdTd, deltaT, durationS;
-    } rows[] = {
-        {2452082.003310, 64, 297}, {2453646.939433, 65, 272}, {2453823.925266, 65, 247},
-        {2455389.315718, 67, 320}, {2456068.495764, 68, 346}, {2457456.582164, 70, 249},
-        {2457987.268519, 70, 160}, {2458667.308426, 71, 273}, {2459198.176840, 72, 130},
-        {2459552.815718, 73, 114}, {2460232.250475, 74, 317}, {2460409.262836, 74, 268},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.jdTd);
-        Engine_Options options;
-        options.deltaTSeconds = row.deltaT;
-        Besselian_Elements e;
-        ASSERT_TRUE(ComputeElements(row.jdTd, options, e));
-        const double t = test::Least([&](double h) { return e.x(h) * e.x(h) + e.y(h) * e.y(h); },
-                                     e.tMinHours, e.tMaxHours);
-        const Geodetic_Place place = test::PlaceUnderAxisOf(e.x(t), e.y(t), e.dDeg(t), e.muDeg(t));
-        const Local_Circumstances lc = ComputeLocalCircumstances(e, place);
-        ASSERT_TRUE(lc.centralDurationDefined);
-        std::printf("greatest eclipse %.6f: %.2f s, canon %.0f s\n", row.jdTd, lc.centralDurationS,
-                    row.durationS);
-        EXPECT_NEAR(lc.centralDurationS, row.durationS, 1.0);
-    }
-}
-
 const char* kDates[] = {"2001-06-21", "2005-10-03", "2012-05-20", "2017-08-21",
                         "2022-10-25", "2023-04-20", "2023-10-14", "2024-04-08"};
 
@@ -265,6 +237,51 @@ TEST(LocalCircumstancesOnElements, DefinedEverywhere) {
     }
     EXPECT_GT(eclipsed, 20);
     EXPECT_GT(cut, 12);
+}
+
+// The engine's global circumstances and lines agree with the local circumstances: at the
+// place of greatest eclipse the central duration is the global one within 0.5 s; 1 km
+// across an umbral limit (along the limit's normal, every tenth point) one side sees the
+// central phase and the other only the partial one.
+TEST(LocalCircumstancesOnElements, AgreeWithTheGlobalCircumstancesAndLimits) {
+    int limitPoints = 0;
+    for (const char* date : kDates) {
+        SCOPED_TRACE(date);
+        Besselian_Elements e;
+        ASSERT_TRUE(ElementsOf(date, Engine_Options{}, e));
+        const Global_Circumstances g = GlobalCircumstancesFromElements(e, e.t0Jde);
+        ASSERT_EQ(g.status, Global_Status::Ok);
+        if (!g.central) continue;
+        const Local_Circumstances at =
+            ComputeLocalCircumstances(e, {g.latitudeDeg, g.longitudeDeg, 0.0});
+        ASSERT_TRUE(at.centralDurationDefined);
+        EXPECT_NEAR(at.centralDurationS, g.centralDurationS, 0.5);
+        for (const Shadow_Line& line : ComputeShadowLines(g)) {
+            if (line.kind != Line_Kind::UmbraLimit) continue;
+            for (size_t i = 1; i + 1 < line.points.size(); i += 10) {
+                const Geo_Point &a = line.points[i - 1], &p = line.points[i],
+                                &b = line.points[i + 1];
+                const double kmPerDeg = 111.2, cosLat = std::cos(p.latitudeDeg * DEG);
+                const double east = std::remainder(b.longitudeDeg - a.longitudeDeg, 360) * cosLat;
+                const double north = b.latitudeDeg - a.latitudeDeg, norm = std::hypot(east, north);
+                const auto across = [&](double km) {
+                    return ComputeLocalCircumstances(
+                               e, {p.latitudeDeg + km * east / norm / kmPerDeg,
+                                   std::remainder(
+                                       p.longitudeDeg - km * north / norm / kmPerDeg / cosLat, 360),
+                                   0.0})
+                        .type;
+                };
+                const Local_Type one = across(1.0), other = across(-1.0);
+                SCOPED_TRACE(std::to_string(p.latitudeDeg) + " " + std::to_string(p.longitudeDeg));
+                EXPECT_TRUE(one == Local_Type::Partial ? other != Local_Type::Partial
+                                                       : other == Local_Type::Partial);
+                EXPECT_NE(one, Local_Type::None);
+                ++limitPoints;
+            }
+        }
+    }
+    EXPECT_GT(limitPoints, 50);
 }
 
 }  // namespace
