@@ -122,3 +122,17 @@ void DrawPreciseEclipse(CDC* dc, Globe& globe, const Precise_Eclipse& eclipse) {
     DrawGreatestMark(dc, globe, eclipse.global);
     globe.SetDC(previous);
 }
+
+void DrawPlaceMark(CDC* dc, const Globe& globe, double latitudeDeg, double longitudeDeg) {
+    if (dc == nullptr) return;
+    POINT centre;
+    if (!NearSidePixel(globe, {latitudeDeg, longitudeDeg, 0.0}, centre)) return;
+    CPen pen(PS_SOLID, 2, RGB(255, 255, 255));
+    CBrush brush(RGB(0, 0, 0));
+    CPen* oldPen = dc->SelectObject(&pen);
+    CBrush* oldBrush = dc->SelectObject(&brush);
+    const int r = PLACE_MARK_RADIUS_PIXELS;
+    dc->Ellipse(centre.x - r, centre.y - r, centre.x + r + 1, centre.y + r + 1);
+    dc->SelectObject(oldBrush);
+    dc->SelectObject(oldPen);
+}

@@ -35,3 +35,8 @@ Precise_Eclipse ComputePreciseEclipse(double jde, const besselian::Engine_Option
 // lines; nothing of what lies on the globe's far side. Leaves the device context's
 // objects as it found them.
 void DrawPreciseEclipse(CDC* dc, Globe& globe, const Precise_Eclipse& eclipse);
+
+// The marker of the place picked on the globe: a black dot in a white ring, nothing when
+// the place is on the far side. Leaves the device context's objects as it found them.
+constexpr int PLACE_MARK_RADIUS_PIXELS = 4;
+void DrawPlaceMark(CDC* dc, const Globe& globe, double latitudeDeg, double longitudeDeg);
