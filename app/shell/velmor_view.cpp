@@ -18,6 +18,9 @@ CVelmorView::CVelmorView(CVelmorDoc* document, QWidget* parent)
     : QWidget(parent), m_pDocument(document) {
     setObjectName(QStringLiteral("CVelmorView"));
     setAccessibleName(QStringLiteral("Map"));
+    setAccessibleDescription(
+        QStringLiteral("Click the globe to pick a place, click beside it to clear the place, "
+                       "drag to turn the globe"));
     setFocusPolicy(Qt::ClickFocus);
     // The background erase before every paint, in the colour of a list control.
     QPalette colours = palette();
