@@ -13,6 +13,7 @@ using Op = RecordingDC::Op;
 namespace {
 
 constexpr double JDE_2017_TOTAL = 2457987.268892;
+constexpr double JDE_2016_TOTAL = 2457456.582169;  // its path crosses the antimeridian
 constexpr double JDE_2022_PARTIAL = 2459877.959393;
 constexpr double JDE_2083_GRAZING = 2482055.509793;  // gamma 1.55
 constexpr double JDE_NO_ECLIPSE = 2451550.26;        // a new Moon, 2000 January 6
@@ -77,6 +78,7 @@ TEST(PreciseMap, DrawsTheLinesTheFillAndTheMarkOnTheNearSideOnly) {
     } cases[] = {
         {"2017 total, facing it", JDE_2017_TOTAL, false, true, true, true, true},
         {"2017 total, from the far side", JDE_2017_TOTAL, true, false, false, false, false},
+        {"2016 total, across the antimeridian", JDE_2016_TOTAL, false, true, true, true, true},
         {"2022 partial, facing it", JDE_2022_PARTIAL, false, false, false, true, true},
         {"2083 grazing partial", JDE_2083_GRAZING, false, false, false, true, true},
         {"no eclipse", JDE_NO_ECLIPSE, false, false, false, false, false},
@@ -112,34 +114,44 @@ TEST(PreciseMap, DrawsTheLinesTheFillAndTheMarkOnTheNearSideOnly) {
 }
 
 // The fill joins the two limits of the umbra: every corner of its polygons is the pixel of a
-// point of one of them, and its polygons hold both sides.
+// point of one of them, its polygons hold both sides, and no edge jumps across the disc (a
+// path across the antimeridian is one band; the limits' points lie a minute apart, under
+// 40 pixels on this globe).
 TEST(PreciseMap, FillRunsBetweenTheUmbralLimits) {
-    const Precise_Eclipse eclipse =
-        ComputePreciseEclipse(JDE_2017_TOTAL, besselian::Engine_Options{});
-    ASSERT_EQ(eclipse.global.status, besselian::Global_Status::Ok);
-    RecordingDC dc;
-    Globe globe(320.0, 320.0, 318.0, 0.0, eclipse.global.latitudeDeg, eclipse.global.longitudeDeg);
-    DrawPreciseEclipse(&dc, globe, eclipse);
-    std::vector<std::pair<int, int>> north, south;
-    for (const auto& line : eclipse.lines) {
-        if (line.kind != besselian::Shadow_Line_Kind::UmbraLimit) continue;
-        for (const auto& p : line.points) {
-            int x, y;
-            if (Point(p.latitudeDeg, p.longitudeDeg).Project(globe, x, y) <= 0) continue;
-            (line.side == besselian::Shadow_Side::North ? north : south).push_back({x, y});
+    for (double jde : {JDE_2017_TOTAL, JDE_2016_TOTAL}) {
+        SCOPED_TRACE(jde);
+        const Precise_Eclipse eclipse = ComputePreciseEclipse(jde, besselian::Engine_Options{});
+        ASSERT_EQ(eclipse.global.status, besselian::Global_Status::Ok);
+        RecordingDC dc;
+        Globe globe(320.0, 320.0, 318.0, 0.0, eclipse.global.latitudeDeg,
+                    eclipse.global.longitudeDeg);
+        DrawPreciseEclipse(&dc, globe, eclipse);
+        std::vector<std::pair<int, int>> north, south;
+        for (const auto& line : eclipse.lines) {
+            if (line.kind != besselian::Shadow_Line_Kind::UmbraLimit) continue;
+            for (const auto& p : line.points) {
+                int x, y;
+                if (Point(p.latitudeDeg, p.longitudeDeg).Project(globe, x, y) <= 0) continue;
+                (line.side == besselian::Shadow_Side::North ? north : south).push_back({x, y});
+            }
         }
-    }
-    const auto fills = dc.CallsOf(Op::TranslucentPolygon);
-    ASSERT_FALSE(fills.empty());
-    for (const auto& fill : fills) {
-        size_t onNorth = 0, onSouth = 0;
-        for (const POINT& corner : fill.points) {
-            const std::pair<int, int> pixel{corner.x, corner.y};
-            onNorth += std::find(north.begin(), north.end(), pixel) != north.end();
-            onSouth += std::find(south.begin(), south.end(), pixel) != south.end();
+        const auto fills = dc.CallsOf(Op::TranslucentPolygon);
+        ASSERT_FALSE(fills.empty());
+        for (const auto& fill : fills) {
+            size_t onNorth = 0, onSouth = 0;
+            for (const POINT& corner : fill.points) {
+                const std::pair<int, int> pixel{corner.x, corner.y};
+                onNorth += std::find(north.begin(), north.end(), pixel) != north.end();
+                onSouth += std::find(south.begin(), south.end(), pixel) != south.end();
+            }
+            EXPECT_GE(onNorth, fill.points.size() / 2);
+            EXPECT_GE(onSouth, fill.points.size() / 2);
+            for (size_t i = 0; i < fill.points.size(); ++i) {
+                const POINT& a = fill.points[i];
+                const POINT& b = fill.points[(i + 1) % fill.points.size()];
+                EXPECT_LT(std::hypot(a.x - b.x, a.y - b.y), 40.0);
+            }
         }
-        EXPECT_GE(onNorth, fill.points.size() / 2);
-        EXPECT_GE(onSouth, fill.points.size() / 2);
     }
 }
 
