@@ -241,6 +241,11 @@ void CMainFrame::StepToVisibleEclipse(bool forward) {
     Civil_Date_Time from;
     if (!m_wndDlgBar->Read(from)) return;
     Eclipse_Record record = document->m_eclipse;
+    // A place that sees few eclipses can take a second or so.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Cursor_Restorer {
+        ~Cursor_Restorer() { QApplication::restoreOverrideCursor(); }
+    } restorer;
     for (int i = 0; i < kVisibleSearchEclipses; ++i) {
         if (!StepEclipse(record, forward, from)) return;
         besselian::Besselian_Elements elements;
