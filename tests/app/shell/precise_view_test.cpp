@@ -1,6 +1,8 @@
 // The precise picture, the place picked on the globe and the steps to the eclipses seen from
 // it, driven through the main window on the offscreen platform. Each test starts from a
-// settings store without the map's settings, as on a first start.
+// settings store without the map's settings, as on a first start; the store is a folder of
+// this test's own, so that the shell's other tests, which may run at the same time, never
+// see what these write.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -91,6 +94,7 @@ class PreciseViewTest : public QObject {
     std::unique_ptr<CVelmorApp> m_app;
     CMainFrame* m_frame = nullptr;
     CVelmorDoc* m_doc = nullptr;
+    QTemporaryDir m_settingsFolder;
 
     void Start() {
         m_app = std::make_unique<CVelmorApp>();
@@ -108,7 +112,12 @@ class PreciseViewTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_settingsFolder.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsFolder.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsFolder.path());
+    }
     void init() {
         ClearMapSettings();
         Start();
