@@ -26,7 +26,9 @@ class Line_Builder {
                  Rise_Set_Curve curve)
         : out_(out), kind_(kind), side_(side), curve_(curve) {}
     ~Line_Builder() { Break(); }
-    void Add(double lat, double lon) { current_.push_back({lat, lon}); }
+    void Add(double lat, double lon, double tHours = NAN) {
+        current_.push_back({lat, lon, tHours});
+    }
     bool Empty() const { return current_.empty(); }
     const Geo_Point& Last() const { return current_.back(); }
     void Break() {
@@ -61,10 +63,11 @@ void AddDense(Line_Builder& line, double tPrevious, double t, double lat, double
         const int pieces = std::min(MAX_PIECES, static_cast<int>(std::ceil(km / MAX_GAP_KM)));
         for (int k = 1; k < pieces; ++k) {
             double la, lo;
-            if (point(tPrevious + (t - tPrevious) * k / pieces, la, lo)) line.Add(la, lo);
+            const double tk = tPrevious + (t - tPrevious) * k / pieces;
+            if (point(tk, la, lo)) line.Add(la, lo, tk);
         }
     }
-    line.Add(lat, lon);
+    line.Add(lat, lon, t);
 }
 
 template <typename F>
@@ -86,7 +89,7 @@ void CentralLine(const Besselian_Elements& e, double tGreatest, std::vector<Shad
         }
         const Element_State s = StateAt(e, tOn);
         double lat, lon;
-        if (LimbPointToward(s, s.x, s.y, lat, lon)) line.Add(lat, lon);
+        if (LimbPointToward(s, s.x, s.y, lat, lon)) line.Add(lat, lon, tOn);
     };
     auto point = [&](double t, double& lat, double& lon) {
         const Element_State s = StateAt(e, t);

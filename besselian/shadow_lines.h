@@ -25,6 +25,10 @@ enum class Rise_Set_Curve { None, FirstContact, LastContact, Maximum };  // of R
 struct Geo_Point {
     double latitudeDeg = 0;
     double longitudeDeg = 0;
+    // The instant the point belongs to, hours of TD from the elements' t0, for the points
+    // that the central line and the limits trace in time; NaN on the other lines. The two
+    // limits of a kind share their instants at every whole minute.
+    double tHours = NAN;
 };
 
 struct Shadow_Line {
