@@ -29,7 +29,7 @@ set(VELMOR_LAYER_USES_geo units platform)
 set(VELMOR_LAYER_USES_overlay astro geo units platform)
 set(VELMOR_LAYER_USES_besselian astro geo units platform)
 set(VELMOR_LAYER_USES_app overlay astro geo units platform)
-set(VELMOR_LAYER_USES_cli app overlay astro geo units platform platform/qt)
+set(VELMOR_LAYER_USES_cli app besselian overlay astro geo units platform platform/qt)
 set(VELMOR_LAYER_USES_app/shell app overlay astro geo units platform platform/qt)
 
 # The layer a header path such as "app/shell/main_frame.h" belongs to, or "" for a path

@@ -7,7 +7,8 @@ _velmor_cli() {
 
     # Each command's options, as its --help lists them.
     local -A options=(
-        [eclipses]="--from --next --prev --count --help"
+        [eclipses]="--from --next --prev --count --precise --delta-t --sun-radius --help"
+        [local]="--at --city --from --next --prev --count --jde --delta-t --sun-radius --help"
         [map]="--from --next --prev --count --jde --centre -o --help"
         [paths]="--from --next --prev --count --jde -o --output --help"
     )
@@ -29,7 +30,7 @@ _velmor_cli() {
             mapfile -t COMPREPLY < <(compgen -W "now" -- "$cur")
             return
             ;;
-        --count | --jde | --centre)
+        --count | --jde | --centre | --at | --city | --delta-t | --sun-radius)
             COMPREPLY=()
             return
             ;;

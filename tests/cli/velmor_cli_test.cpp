@@ -95,11 +95,12 @@ TEST(EclipsesCommand, ListsEclipsesAsCsv) {
 TEST(CommandLine, HelpAndVersion) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"--help"},
-         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n  or:  "},
+         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N] [--precise "
+         "[--delta-t SECONDS] [--sun-radius ARCSEC]]\n  or:  velmor-cli local (--at "},
         {{"-h"}, "\n  or:  velmor-cli paths (--from DATE (--next | --prev) [--count N] | --jde X)"},
         {{"help"}, "\nCommand paths:\n  Writes the lines"},
         {{"eclipses", "--from", "2001-02-30", "--help"},
-         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n"},
+         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N] [--precise"},
         {{"paths", "--jde", "1e300", "-h"}, "  -o, --output FILE"},
         {{"--version"}, "velmor-cli "},
         {{"paths", "--jde", "1", "--version", "--help"}, "velmor-cli "},
