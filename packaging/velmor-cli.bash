@@ -9,8 +9,8 @@ _velmor_cli() {
     local -A options=(
         [eclipses]="--from --next --prev --count --precise --delta-t --sun-radius --help"
         [local]="--at --city --from --next --prev --count --jde --delta-t --sun-radius --help"
-        [map]="--from --next --prev --count --jde --centre -o --help"
-        [paths]="--from --next --prev --count --jde -o --output --help"
+        [map]="--from --next --prev --count --jde --centre --precise --delta-t --sun-radius -o --help"
+        [paths]="--from --next --prev --count --jde --precise --delta-t --sun-radius -o --output --help"
     )
 
     if ((COMP_CWORD == 1)); then
