@@ -52,3 +52,15 @@ std::string CommaJoined(const std::vector<std::string>& values) {
     for (size_t i = 0; i < values.size(); ++i) out += (i ? "," : "") + values[i];
     return out;
 }
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator) {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    return parts;
+}

@@ -23,3 +23,6 @@ std::string FixedText(double value, int decimals);
 
 // The values joined by commas (none of them may hold a comma).
 std::string CommaJoined(const std::vector<std::string>& values);
+
+// The pieces of text between the separators: one more than there are separators.
+std::vector<std::string> SplitAt(const std::string& text, char separator);

@@ -5,23 +5,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "cli/column_text.h"
 #include "cli/step_options.h"
 #include "geo/city.h"
 #include "units/angles.h"
 
 namespace {
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == separator) {
-            parts.emplace_back();
-        } else {
-            parts.back() += c;
-        }
-    }
-    return parts;
-}
 
 std::string Folded(const std::string& text) {
     std::string out;
@@ -41,7 +30,7 @@ std::string Listed(const std::vector<const City*>& cities) {
 }  // namespace
 
 bool ParsePlace(const std::string& text, besselian::Geodetic_Place& place, std::string& error) {
-    const std::vector<std::string> parts = Split(text, ',');
+    const std::vector<std::string> parts = SplitAt(text, ',');
     double values[3] = {0, 0, 0};
     bool numbers = parts.size() == 2 || parts.size() == 3;
     for (size_t i = 0; numbers && i < parts.size(); ++i) numbers = ParseReal(parts[i], values[i]);
@@ -68,6 +57,10 @@ bool ParsePlace(const std::string& text, besselian::Geodetic_Place& place, std::
 bool FindCity(const std::string& name, const City* cities, int count,
               besselian::Geodetic_Place& place, std::string& error) {
     const std::string wanted = Folded(name);
+    if (wanted.empty()) {
+        error = "--city needs a city's name";
+        return false;
+    }
     std::vector<const City*> exact, beginning, holding;
     for (int i = 0; i < count; ++i) {
         const std::string candidate = Folded(cities[i].name);
@@ -76,7 +69,7 @@ bool FindCity(const std::string& name, const City* cities, int count,
         if (candidate.find(wanted) != std::string::npos) holding.push_back(&cities[i]);
     }
     const std::vector<const City*>& found = !exact.empty() ? exact : beginning;
-    if (found.size() == 1 && !wanted.empty()) {
+    if (found.size() == 1) {
         // The data's positions are kept as floats: keep them within their ranges.
         place.latitudeDeg = std::fmax(-90.0, std::fmin(90.0, 90.0 - Degrees(found[0]->colatitude)));
         place.longitudeDeg = std::fmax(-180.0, std::fmin(180.0, Degrees(found[0]->longitude)));
@@ -86,7 +79,7 @@ bool FindCity(const std::string& name, const City* cities, int count,
     if (found.size() > 1) {
         error = "--city '" + name + "' names " + std::to_string(found.size()) +
                 " cities: " + Listed(found);
-    } else if (!holding.empty() && !wanted.empty()) {
+    } else if (!holding.empty()) {
         error = "--city: no city '" + name + "' in the world data; did you mean " +
                 Listed(holding) + "?";
     } else {
