@@ -112,6 +112,7 @@ std::function<int()> DeclareLocal(CLI::App& command) {
             ->option_text("NAME");
     at->excludes(city);
     AddChoiceOptions(command, arguments->choice, std::time(nullptr));
+    command.get_option("--count")->description("the number of eclipses seen to list (default 1)");
     AddEngineOptions(command, arguments->engine);
     return [arguments, city] {
         if (!arguments->haveAt && city->count() == 0)
