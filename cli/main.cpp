@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "cli/eclipses_command.h"
+#include "cli/local_command.h"
 #include "cli/paths_command.h"
 #ifdef VELMOR_HAS_MAP
 #include "cli/map_command.h"
@@ -12,6 +13,7 @@
 int main(int argc, char** argv) {
     const std::vector<Cli_Command> commands = {
         EclipsesCommand(),
+        LocalCommand(),
 #ifdef VELMOR_HAS_MAP
         MapCommand(),
 #endif

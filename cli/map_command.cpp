@@ -4,8 +4,10 @@
 #include <ctime>
 #include <memory>
 
+#include "app/precise_map.h"
 #include "app/velmor_doc.h"
 #include "cli/eclipse_choice.h"
+#include "cli/engine_options.h"
 #include "overlay/eclipse_overlay.h"
 #include "platform/qt/image_export.h"
 
@@ -23,6 +25,8 @@ bool ParseCentre(const std::string& text, double& latitude, double& longitude) {
 
 struct Map_Arguments {
     Eclipse_Choice choice;
+    bool precise = false;
+    besselian::Engine_Options engine;
     bool centreGiven = false;
     double latitude = 0.0, longitude = 0.0;
     std::string output;
@@ -41,6 +45,9 @@ int DrawMapFile(const Map_Arguments& arguments) {
             std::fprintf(stderr, "velmor-cli: %s\n", note.c_str());
         }
     }
+    Precise_Eclipse precise;
+    if (arguments.precise && document.m_eclipse.valid)
+        precise = ComputePreciseEclipse(document.m_eclipse.jde, arguments.engine);
     std::string error;
     const bool written = RenderToImageFile(
         output, MAP_SIZE, MAP_SIZE,
@@ -55,6 +62,7 @@ int DrawMapFile(const Map_Arguments& arguments) {
                     globe.SetLongitude(longitude);
                 }
                 overlay.DrawMap();
+                if (arguments.precise) DrawPreciseEclipse(&dc, globe, precise);
             } else {
                 globe.SetLatitude(latitude);
                 globe.SetLongitude(longitude);
@@ -72,12 +80,17 @@ int DrawMapFile(const Map_Arguments& arguments) {
 Cli_Command MapCommand() {
     return {"map",
             "draw the globe with an eclipse to a PNG or SVG picture",
-            "[--from DATE (--next | --prev) [--count N] | --jde X] [--centre LAT,LON] -o FILE",
+            "[--from DATE (--next | --prev) [--count N] | --jde X] [--centre LAT,LON] [--precise "
+            "[--delta-t SECONDS] [--sun-radius ARCSEC]] -o FILE",
             "Draws the globe as the map pane shows it, 640 by 640 pixels. With an\n"
             "eclipse (the last one found by stepping from DATE as 'velmor-cli eclipses'\n"
             "does, or the instant X, a Julian Ephemeris Day) the globe faces the point\n"
             "where the Sun stands overhead at the eclipse, and its lines are drawn over\n"
-            "the world. The file is written whole or not at all.",
+            "the world. With --precise the precise engine's lines follow in red, as\n"
+            "the window draws them with Precise on: the path of the central phase\n"
+            "filled, the central line, the limits, the sunrise and sunset curves, the\n"
+            "umbra's outlines and a mark at greatest eclipse. The file is written\n"
+            "whole or not at all.",
             "",
             [](CLI::App& command) {
                 auto arguments = std::make_shared<Map_Arguments>();
@@ -108,6 +121,9 @@ Cli_Command MapCommand() {
                         },
                         "the picture to write, PNG or SVG by its extension")
                     ->option_text("FILE");
+                CLI::Option* precise = AddPreciseFlag(
+                    command, arguments->precise, "draw the precise engine's lines over the map's");
+                AddEngineOptions(command, arguments->engine, precise);
                 return [arguments] {
                     CheckChoice(arguments->choice, false, arguments->output);
                     return DrawMapFile(*arguments);

@@ -53,8 +53,13 @@ void AppendPiece(std::string& out, const Piece& piece) {
     out += ']';
 }
 
-void AppendFeature(std::string& out, const std::vector<Position>& points,
-                   const std::string& properties) {
+}  // namespace
+
+const char* const GEOJSON_COLLECTION_START = "{\"type\":\"FeatureCollection\",\"features\":[";
+const char* const GEOJSON_COLLECTION_END = "]}\n";
+
+void AppendGeoJsonFeature(std::string& out, const std::vector<Position>& points,
+                          const std::string& properties) {
     const std::vector<Piece> pieces = CutAtAntimeridian(points);
     if (!out.empty() && out.back() != '[') out += ",\n";
     out += "{\"type\":\"Feature\",\"properties\":{" + properties + "},\"geometry\":{";
@@ -77,6 +82,8 @@ void AppendFeature(std::string& out, const std::vector<Position>& points,
     out += "}}";
 }
 
+namespace {
+
 std::string LineProperties(int index, const char* name) {
     std::string p = "\"line\":" + std::to_string(index) + ",\"kind\":";
     if (index == OVERLAY_CENTRAL_LINE) return p + "\"central\"";
@@ -95,7 +102,7 @@ std::string LineProperties(int index, const char* name) {
 }  // namespace
 
 std::string OverlayGeoJson(Eclipse_Overlay& overlay) {
-    std::string out = "{\"type\":\"FeatureCollection\",\"features\":[";
+    std::string out = GEOJSON_COLLECTION_START;
     for (int i = 0; i < OVERLAY_LINES; ++i) {
         if (!overlay.drawFlags[i]) continue;
         Line& line = overlay.lines[i];
@@ -103,7 +110,7 @@ std::string OverlayGeoJson(Eclipse_Overlay& overlay) {
         for (int p = line.first; p < line.last; ++p) points.push_back(ToPosition(line.NthPoint(p)));
         // A single point makes no line; an outline of one point still carries its label.
         if (points.empty() || (points.size() == 1 && i < OVERLAY_OUTLINE_FIRST)) continue;
-        AppendFeature(out, points, LineProperties(i, line.name));
+        AppendGeoJsonFeature(out, points, LineProperties(i, line.name));
     }
     for (int pair : {1, 3}) {
         if (!overlay.drawFlags[pair] || !overlay.drawFlags[pair + 1]) continue;
@@ -111,9 +118,8 @@ std::string OverlayGeoJson(Eclipse_Overlay& overlay) {
         Line& b = overlay.lines[pair + 1];
         const std::string properties = "\"kind\":\"horizon-join\",\"joins\":[" +
                                        std::to_string(pair) + "," + std::to_string(pair + 1) + "]";
-        AppendFeature(out, {ToPosition(a.First()), ToPosition(b.First())}, properties);
-        AppendFeature(out, {ToPosition(a.Last()), ToPosition(b.Last())}, properties);
+        AppendGeoJsonFeature(out, {ToPosition(a.First()), ToPosition(b.First())}, properties);
+        AppendGeoJsonFeature(out, {ToPosition(a.Last()), ToPosition(b.Last())}, properties);
     }
-    out += "]}\n";
-    return out;
+    return out + GEOJSON_COLLECTION_END;
 }

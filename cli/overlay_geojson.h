@@ -29,3 +29,14 @@ struct Geo_Position {
 // more than 180 degrees of longitude); each cut ends one piece at +-180 and starts the next
 // at -+180, at the latitude interpolated linearly between the two points.
 std::vector<std::vector<Geo_Position>> CutAtAntimeridian(const std::vector<Geo_Position>& points);
+
+// The opening and the end of a FeatureCollection; the features go between them.
+extern const char* const GEOJSON_COLLECTION_START;
+extern const char* const GEOJSON_COLLECTION_END;
+
+// Appends one feature to out, a FeatureCollection being written (after its start or after
+// another feature), with properties (JSON members, without the braces): a Point for a
+// single position, else a LineString, or a MultiLineString cut at the 180th meridian.
+// Positions are written with 5 decimals.
+void AppendGeoJsonFeature(std::string& out, const std::vector<Geo_Position>& points,
+                          const std::string& properties);

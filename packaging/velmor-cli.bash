@@ -7,9 +7,10 @@ _velmor_cli() {
 
     # Each command's options, as its --help lists them.
     local -A options=(
-        [eclipses]="--from --next --prev --count --help"
-        [map]="--from --next --prev --count --jde --centre -o --help"
-        [paths]="--from --next --prev --count --jde -o --output --help"
+        [eclipses]="--from --next --prev --count --precise --delta-t --sun-radius --help"
+        [local]="--at --city --from --next --prev --count --jde --delta-t --sun-radius --help"
+        [map]="--from --next --prev --count --jde --centre --precise --delta-t --sun-radius -o --help"
+        [paths]="--from --next --prev --count --jde --precise --delta-t --sun-radius -o --output --help"
     )
 
     if ((COMP_CWORD == 1)); then
@@ -29,7 +30,7 @@ _velmor_cli() {
             mapfile -t COMPREPLY < <(compgen -W "now" -- "$cur")
             return
             ;;
-        --count | --jde | --centre)
+        --count | --jde | --centre | --at | --city | --delta-t | --sun-radius)
             COMPREPLY=()
             return
             ;;

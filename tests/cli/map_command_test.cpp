@@ -50,4 +50,18 @@ TEST(MapCommand, DrawsTheWorldAndTheEclipse) {
     EXPECT_TRUE(Draw({"--centre", "52,21"}, ".svg").startsWith("<?xml"));
 }
 
+// --precise draws the precise engine's lines in red over the eclipse's green ones, and
+// nothing more for an eclipse whose penumbra misses the Earth in the engine (3 November
+// 3205, a grazing partial of the lunation method).
+TEST(MapCommand, DrawsThePreciseLinesOverTheEclipse) {
+    const QRgb RED = qRgb(220, 0, 40), GREEN = qRgb(0, 255, 0);
+    const QImage plain = QImage::fromData(Draw({"--from", "2024-04-01", "--next"}));
+    const QImage precise = QImage::fromData(Draw({"--from", "2024-04-01", "--next", "--precise"}));
+    EXPECT_EQ(CountPixels(plain, RED), 0);
+    EXPECT_GT(CountPixels(precise, RED), 1000);
+    // The green lines are still there, under the red ones.
+    EXPECT_GT(CountPixels(precise, GREEN), CountPixels(plain, GREEN) / 2);
+    EXPECT_EQ(Draw({"--jde", "2891968.932685", "--precise"}), Draw({"--jde", "2891968.932685"}));
+}
+
 }  // namespace

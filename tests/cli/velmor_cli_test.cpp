@@ -2,50 +2,16 @@
 // and the files it writes or leaves alone.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "cli/overlay_geojson.h"
+#include "tests/cli/run_cli.h"
 
 namespace {
-
-struct Program_Result {
-    int status = -1;  // exit status, or -1 if it did not exit normally
-    std::string out, err;
-};
-
-std::string ReadText(const std::string& path) {
-    return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {});
-}
-
-// Runs velmor-cli with args; its standard output goes to stdoutPath when one is given.
-Program_Result RunCli(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
-    const std::string base = testing::TempDir() + "velmor-cli-" + std::to_string(getpid());
-    std::string command = "'" VELMOR_CLI_PATH "'";
-    for (const std::string& a : args) command += " '" + a + "'";
-    const std::string out = stdoutPath.empty() ? base + ".out" : stdoutPath;
-    const int status =
-        std::system((command + " </dev/null >'" + out + "' 2>'" + base + ".err'").c_str());
-    const Program_Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(base + ".out"),
-                           ReadText(base + ".err")};
-    for (const char* ext : {".out", ".err"}) std::remove((base + ext).c_str());
-    return r;
-}
-
-int Count(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
 
 const std::string HEADER =
     "year,month,day,hour,minute,second,ut_minus_td,type,flags,magnitude,jde\n";
@@ -95,11 +61,12 @@ TEST(EclipsesCommand, ListsEclipsesAsCsv) {
 TEST(CommandLine, HelpAndVersion) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"--help"},
-         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n  or:  "},
+         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N] [--precise "
+         "[--delta-t SECONDS] [--sun-radius ARCSEC]]\n  or:  velmor-cli local (--at "},
         {{"-h"}, "\n  or:  velmor-cli paths (--from DATE (--next | --prev) [--count N] | --jde X)"},
         {{"help"}, "\nCommand paths:\n  Writes the lines"},
         {{"eclipses", "--from", "2001-02-30", "--help"},
-         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N]\n"},
+         "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N] [--precise"},
         {{"paths", "--jde", "1e300", "-h"}, "  -o, --output FILE"},
         {{"--version"}, "velmor-cli "},
         {{"paths", "--jde", "1", "--version", "--help"}, "velmor-cli "},
@@ -147,11 +114,76 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
         {{"paths", "--jde", "2451401.9", "--count", "2", "-o", file}, "--count excludes --jde", 2},
         {{"paths", "-o", file, "--jde", "2451401.9", "-o", file}, "-o given more than once", 2},
         {{"paths", "--jde", "2451401.9", "-o", dir + "missing/x"}, "cannot write", 1},
+        // The precise engine's constants.
+        {{"eclipses", "--from", "2024-01-01", "--next", "--precise", "--delta-t", "nan"},
+         "--delta-t needs TD - UT in seconds from -1000000 to 1000000, not 'nan'",
+         2},
+        {{"eclipses", "--from", "2024-01-01", "--next", "--precise", "--delta-t", "inf"},
+         "not 'inf'",
+         2},
+        {{"eclipses", "--from", "2024-01-01", "--next", "--precise", "--delta-t=-1000000.5"},
+         "not '-1000000.5'",
+         2},
+        {{"eclipses", "--from", "2024-01-01", "--next", "--precise", "--delta-t", "69s"},
+         "not '69s'",
+         2},
+        {{"eclipses", "--from", "2024-01-01", "--next", "--delta-t", "69"},
+         "--delta-t requires --precise",
+         2},
+        {{"eclipses", "--from", "2024-01-01", "--next", "--precise", "--sun-radius", "899.9"},
+         "--sun-radius needs the Sun's radius at 1 AU in arcseconds from 900 to 1000, not "
+         "'899.9'",
+         2},
+        {{"paths", "--jde", "2460409.26", "--precise", "--sun-radius", "1000.1", "-o", file},
+         "not '1000.1'",
+         2},
+        {{"paths", "--jde", "2460409.26", "--sun-radius", "960", "-o", file},
+         "--sun-radius requires --precise",
+         2},
+        // The place of the local circumstances.
+        {{"local", "--at", "90.5,0", "--jde", "2460409.26"},
+         "--at: latitude '90.5' is outside -90 to 90 degrees",
+         2},
+        {{"local", "--at=-10,-180.01", "--jde", "2460409.26"},
+         "--at: longitude '-180.01' is outside -180 to 180 degrees",
+         2},
+        {{"local", "--at", "10,20,-501", "--jde", "2460409.26"},
+         "--at: height '-501' is outside -500 to 9000 m",
+         2},
+        {{"local", "--at", "10,20,9000.5", "--jde", "2460409.26"}, "height '9000.5'", 2},
+        {{"local", "--at", "nan,20", "--jde", "2460409.26"},
+         "--at wants LAT,LON or LAT,LON,HEIGHT_M (degrees, metres), not 'nan,20'",
+         2},
+        {{"local", "--at", "10", "--jde", "2460409.26"}, "not '10'", 2},
+        {{"local", "--at", "10,20,30,40", "--jde", "2460409.26"}, "not '10,20,30,40'", 2},
+        {{"local", "--at", "10,,20", "--jde", "2460409.26"}, "not '10,,20'", 2},
+        {{"local", "--city", "Atlantis", "--jde", "2460409.26"},
+         "--city: no city 'Atlantis' in the world data",
+         2},
+        {{"local", "--city", "san", "--jde", "2460409.26"},
+         "--city 'san' names 11 cities: Santiago, Santo Domingo, Sanya, Sanaa,",
+         2},
+        {{"local", "--city", "ork", "--jde", "2460409.26"}, "did you mean New York City?", 2},
+        {{"local", "--at", "10,20", "--city", "Madrid", "--jde", "2460409.26"},
+         "--at excludes --city",
+         2},
+        {{"local", "--jde", "2460409.26"}, "--at LAT,LON[,HEIGHT_M] or --city NAME is required", 2},
+        {{"local", "--at", "10,20"},
+         "--from DATE with --next or --prev, or --jde X, is required",
+         2},
+        {{"local", "--at", "10,20", "--from", "2024-01-01"}, "--from requires --next or --prev", 2},
+        {{"local", "--at", "10,20", "--jde", "2460409.26", "--delta-t", "1e7"}, "not '1e7'", 2},
 #ifdef VELMOR_HAS_MAP
         {{"map", "--centre", "91,0", "-o", png}, "--centre wants", 2},
         {{"map", "-o", dir + "x.jpg"}, "must end in .png or .svg", 2},
         {{"map", "--jde", "2451401.9", "--prev", "-o", png}, "--prev excludes --jde", 2},
         {{"map", "-o", dir + "missing/x.png"}, "cannot write", 1},
+        {{"map", "--jde", "2460409.26", "--precise", "--delta-t", "x", "-o", png},
+         "--delta-t needs",
+         2},
+        {{"map", "--jde", "2460409.26", "--precise", "-o", dir + "missing/x.png"},
+         "cannot write",
+         1},
 #endif
     };
     for (const auto& [args, message, status] : cases) {
@@ -179,6 +211,9 @@ TEST(BadInput, FullStandardOutput) {
         {"eclipses", "--from", "-4713-01-01", "--next", "--count", "40000"},
         {"paths", "--jde", "2451401.96105", "-o", "-"},
         {"--help"},
+        {"eclipses", "--from", "2001-01-01", "--next", "--count", "40", "--precise"},
+        {"paths", "--jde", "2451401.96105", "--precise", "-o", "-"},
+        {"local", "--at", "40.4,-3.7", "--from", "2026-01-01", "--next", "--count", "3"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));

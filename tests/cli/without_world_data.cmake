@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.22)
-# velmor-cli paths and eclipses read no world data: a copy of the program in a folder
-# without the WORLD.* files exits with status 0 and writes what the program beside the
-# data writes. Run with -DCLI=<velmor-cli> -DWORK=<an empty folder to use>.
+# velmor-cli paths, eclipses and local --at read no world data: a copy of the program in a
+# folder without the WORLD.* files exits with status 0 and writes what the program beside
+# the data writes. local --city does read it, and fails there with the loader's status 3.
+# Run with -DCLI=<velmor-cli> -DWORK=<an empty folder to use>.
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -12,7 +13,10 @@ if(world)
     message(FATAL_ERROR "world data in ${WORK}")
 endif()
 
-foreach(command "paths;--jde;2451401.96105;-o;-" "eclipses;--from;2001-01-01;--next;--count;5")
+foreach(command "paths;--jde;2451401.96105;-o;-" "eclipses;--from;2001-01-01;--next;--count;5"
+        "local;--at;40.4,-3.7;--from;2026-01-01;--next;--count;3"
+        "eclipses;--from;2024-01-01;--next;--count;3;--precise"
+        "paths;--jde;2460409.26;--precise;-o;-")
     execute_process(COMMAND ${WORK}/${name} ${command} WORKING_DIRECTORY ${WORK}
                     RESULT_VARIABLE status OUTPUT_VARIABLE alone ERROR_VARIABLE errors)
     if(NOT status EQUAL 0)
@@ -23,4 +27,10 @@ foreach(command "paths;--jde;2451401.96105;-o;-" "eclipses;--from;2001-01-01;--n
         message(FATAL_ERROR "${command}: the output differs without the world data")
     endif()
 endforeach()
+execute_process(COMMAND ${WORK}/${name} local --city Madrid --from 2026-01-01 --next
+                WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status OUTPUT_VARIABLE out
+                ERROR_VARIABLE errors)
+if(NOT status EQUAL 3 OR NOT out STREQUAL "")
+    message(FATAL_ERROR "local --city without the world data: status ${status}: ${out}${errors}")
+endif()
 file(REMOVE_RECURSE ${WORK})
