@@ -13,12 +13,12 @@ std::string Member(const char* name, const std::string& text) {
 }
 
 std::string LineProperties(const besselian::Shadow_Line& line) {
-    std::string p = "\"kind\":\"" + std::string(besselian::ShadowLineKindName(line.kind)) + "\"";
-    if (line.side != besselian::Shadow_Side::None)
-        p += Member("side", besselian::ShadowSideName(line.side));
+    std::string p = "\"kind\":\"" + std::string(besselian::LineKindName(line.kind)) + "\"";
+    if (line.side != besselian::Line_Side::None)
+        p += Member("side", besselian::LineSideName(line.side));
     if (line.curve != besselian::Rise_Set_Curve::None)
         p += Member("curve", besselian::RiseSetCurveName(line.curve));
-    if (line.kind == besselian::Shadow_Line_Kind::UmbraOutline)
+    if (line.kind == besselian::Line_Kind::UmbraOutline)
         p += Member("time", IsoUtText(line.jdUt));
     return p;
 }
@@ -30,7 +30,7 @@ std::string PreciseGeoJson(const Precise_Eclipse& eclipse) {
     for (const besselian::Shadow_Line& line : eclipse.lines) {
         std::vector<Geo_Position> points;
         // Adding 0 turns a negative zero into a plain one.
-        for (const besselian::Shadow_Point& p : line.points)
+        for (const besselian::Geo_Point& p : line.points)
             points.push_back({p.longitudeDeg + 0.0, p.latitudeDeg + 0.0});
         if (points.size() >= 2) AppendGeoJsonFeature(out, points, LineProperties(line));
     }
