@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "platform/recording_dc.h"
 
 namespace {
-
-using Op = RecordingDC::Op;
 
 TEST(DeviceContext, SelectingReturnsThePreviousObjectAndNoneIsLostWhileSelected) {
     RecordingDC dc, other;
@@ -30,26 +26,6 @@ TEST(DeviceContext, SelectingReturnsThePreviousObjectAndNoneIsLostWhileSelected)
     EXPECT_TRUE(dc.StockObjectsSelected());
     EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
     EXPECT_EQ(dc.SetTextColor(RGB(9, 8, 7)), RGB(0, 0, 0));
-}
-
-TEST(RecordingDC, RecordsCallsWithTheirState) {
-    RecordingDC dc;
-    CPen pen(PS_DOT, 1, RGB(0, 255, 0));
-    CPen* old = dc.SelectObject(&pen);
-    dc.MoveTo(1, 2);
-    dc.LineTo(3, 4);
-    dc.LineTo(5, 6);
-    dc.SelectObject(old);
-    dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(7, 8, "Oslo");
-    const auto lines = dc.CallsOf(Op::LineTo);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ((std::vector<int>{lines[0].a, lines[0].b, lines[0].c, lines[0].d, lines[1].a}),
-              (std::vector<int>{1, 2, 3, 4, 3}));
-    EXPECT_EQ(lines[1].pen, (RecordingDC::PenValue{PS_DOT, 1, RGB(0, 255, 0)}));
-    const RecordingDC::Call& text = dc.Calls().back();
-    EXPECT_EQ(std::tie(text.op, text.text, text.bkMode, text.stockPen, lines[1].stockPen),
-              std::make_tuple(Op::TextOut, std::string("Oslo"), TRANSPARENT, true, false));
 }
 
 }  // namespace
