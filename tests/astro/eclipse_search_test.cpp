@@ -32,7 +32,7 @@ TEST(ClassifyEclipse, Boundaries) {
         {"g 0.9972", 0.9972, -0.001, 0x11, -1},
         {"u < omega", 0.5, omega * 0.999, 0x14, -1},
         {"u omega", 0.5, omega, 0x12, -1},
-        {"non-central", 1.0, -0.005, 0x23, -1},
+        {"non-central, g just above 0.9972", 0.99721, -0.001, 0x23, -1},
         {"partial, -g", -1.2, 0.005, 0x28, partial},
         {"outside", 1.5433 + 0.0101, 0.01, 0xFFFF, -1}};
     for (const auto& [label, gamma, u, expectedType, expectedMagnitude] : cases) {

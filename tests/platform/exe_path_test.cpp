@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/platform/scratch_folder.h"
@@ -33,6 +34,9 @@ TEST(ExePath, WithoutProcTheStartNameThroughPathAndLinks) {
     const Scratch_Folder scratch;
     const std::string& folder = scratch.path;  // ends with '/'
     fs::create_symlink(program, folder + "velmor-link");
+    // Names in PATH that are no executable file: a folder, and a file without the x bit.
+    fs::create_directories(folder + "folder/velmor-link");
+    std::ofstream(folder + "velmor-notes") << "";
     const fs::path workingDirectory = fs::current_path();
     fs::current_path(fs::path(program).parent_path());  // platform_tests must not be found here
 
@@ -45,6 +49,9 @@ TEST(ExePath, WithoutProcTheStartNameThroughPathAndLinks) {
         {"an absolute start name", noProc, program, "", program},
         {"a symbolic link in another folder", noProc, folder + "velmor-link", "", program},
         {"a bare name found in PATH", noProc, "velmor-link", "/nonexistent:" + folder, program},
+        {"a bare name passing a folder", noProc, "velmor-link", folder + "folder:" + folder,
+         program},
+        {"a bare name of a file without the x bit", noProc, "velmor-notes", folder, ""},
         {"a bare name on no folder of PATH", noProc, "platform_tests", "/nonexistent:" + folder,
          ""},
         {"a broken link as start name", noProc, folder + "missing", "", ""},
