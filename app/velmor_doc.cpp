@@ -1,5 +1,7 @@
 #include "app/velmor_doc.h"
 
+#include <cmath>
+
 CVelmorDoc::CVelmorDoc() {
     Construct();
 }
@@ -40,4 +42,59 @@ void CVelmorDoc::DrawWorld() {
     for (int i = 0; i < m_nRivers; ++i) DrawInStyle(m_pRivers[i], globe, RIVER_STYLE);
     for (int i = 0; i < m_nWater; ++i) DrawInStyle(m_pWater[i], globe, WATER_STYLE);
     for (int i = 0; i < m_nCities; ++i) m_pCities[i].Draw(globe);
+}
+
+namespace {
+
+bool SameValue(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+}  // namespace
+
+void CVelmorDoc::CheckPreciseKey() {
+    if (m_bPreciseKept && m_dPreciseJde == m_eclipse.jde &&
+        SameValue(m_preciseKeptOptions.deltaTSeconds, m_preciseOptions.deltaTSeconds) &&
+        SameValue(m_preciseKeptOptions.sunRadiusArcsec, m_preciseOptions.sunRadiusArcsec))
+        return;
+    m_bPreciseKept = false;
+    m_bLocalKept = false;
+}
+
+const Precise_Eclipse& CVelmorDoc::GetPreciseEclipse() {
+    CheckPreciseKey();
+    if (!m_bPreciseKept) {
+        m_precise = ComputePreciseEclipse(m_eclipse.jde, m_preciseOptions);
+        ++m_nPreciseComputations;
+        m_bPreciseKept = true;
+        m_dPreciseJde = m_eclipse.jde;
+        m_preciseKeptOptions = m_preciseOptions;
+    }
+    return m_precise;
+}
+
+const besselian::Local_Circumstances* CVelmorDoc::GetLocalCircumstances() {
+    if (!m_bPlaceSet) return nullptr;
+    const Precise_Eclipse& precise = GetPreciseEclipse();
+    if (!m_bLocalKept) {
+        // The elements are there unless the engine could not make them at all.
+        m_bLocalDefined = precise.global.status != besselian::Global_Status::NoElements;
+        if (m_bLocalDefined)
+            m_local = besselian::ComputeLocalCircumstances(precise.global.elements, m_place);
+        m_bLocalKept = true;
+    }
+    return m_bLocalDefined ? &m_local : nullptr;
+}
+
+bool CVelmorDoc::SetPlace(const besselian::Geodetic_Place& place) {
+    if (!besselian::IsValidPlace(place)) return false;
+    m_place = place;
+    m_bPlaceSet = true;
+    m_bLocalKept = false;
+    return true;
+}
+
+void CVelmorDoc::ClearPlace() {
+    m_bPlaceSet = false;
+    m_bLocalKept = false;
 }

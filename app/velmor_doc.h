@@ -7,11 +7,18 @@
 // message before the document exists) and then creates the globe (centre 320, 320, radius
 // 318 pixels, facing latitude 0, longitude 0) and the grid (20 degrees between parallels,
 // 30 between meridians, 10 left out around each pole, drawn in 5-degree pieces).
+//
+// It also holds what the user switched on beyond that: the precise flag (draw and list the
+// precise engine's picture of the eclipse, app/precise_map.h) and a place picked on the
+// globe, with the precise eclipse and the place's local circumstances computed once for
+// the current eclipse and kept until the eclipse, the engine's options or the place change.
 #pragma once
 
 #include <string>
 
+#include "app/precise_map.h"
 #include "astro/eclipse_search.h"
+#include "besselian/local_circumstances.h"
 #include "geo/city.h"
 #include "geo/globe.h"
 #include "geo/graticule.h"
@@ -42,6 +49,19 @@ class CVelmorDoc : public World_Painter {
     // through m_pGlobe and its device context.
     void DrawWorld() override;
 
+    // The precise eclipse of m_eclipse with m_preciseOptions, computed at the first call
+    // for that eclipse and those options and kept. Needs a valid m_eclipse.
+    const Precise_Eclipse& GetPreciseEclipse();
+    // The local circumstances of m_eclipse at m_place (the precise engine's, with
+    // m_preciseOptions), kept as the precise eclipse is; null while no place is set or
+    // the engine has no elements for the eclipse. Needs a valid m_eclipse.
+    const besselian::Local_Circumstances* GetLocalCircumstances();
+    // Sets the place (a valid one; false, changing nothing, otherwise) or clears it.
+    bool SetPlace(const besselian::Geodetic_Place& place);
+    void ClearPlace();
+    // How many times the precise eclipse has been computed, for checks of the cache.
+    int PreciseComputations() const { return m_nPreciseComputations; }
+
     Eclipse_Record m_eclipse;   // valid is false until a search has stored an eclipse
     bool m_bCentreSet = false;  // true once the globe's centre is kept here
     double m_dCentreLat = 0.0;  // degrees, north positive
@@ -58,7 +78,24 @@ class CVelmorDoc : public World_Painter {
     Globe* m_pGlobe = nullptr;
     Graticule* m_pGraticule = nullptr;
 
+    bool m_bPrecise = false;  // draw and list the precise eclipse as well
+    besselian::Engine_Options m_preciseOptions;
+    bool m_bPlaceSet = false;           // set through SetPlace and ClearPlace
+    besselian::Geodetic_Place m_place;  // the place picked, valid while m_bPlaceSet
+
   private:
+    // Drops what is kept when it belongs to another eclipse or other options.
+    void CheckPreciseKey();
+
+    bool m_bPreciseKept = false;
+    double m_dPreciseJde = 0.0;
+    besselian::Engine_Options m_preciseKeptOptions;
+    Precise_Eclipse m_precise;
+    int m_nPreciseComputations = 0;
+    bool m_bLocalKept = false;
+    bool m_bLocalDefined = false;
+    besselian::Local_Circumstances m_local;
+
     void Construct();
 
     std::string m_dataDirectory;  // empty: the executable's folder

@@ -29,8 +29,7 @@ struct Polynomial {
     double c[ELEMENT_TERMS] = {};
 
     // Value at t (hours from t0).
-    double operator()(double t) const
-    {
+    double operator()(double t) const {
         double s = c[ELEMENT_TERMS - 1];
         for (int i = ELEMENT_TERMS - 2; i >= 0; --i) {
             s = s * t + c[i];
@@ -38,8 +37,7 @@ struct Polynomial {
         return s;
     }
     // First derivative at t, per hour.
-    double Derivative(double t) const
-    {
+    double Derivative(double t) const {
         double s = (ELEMENT_TERMS - 1) * c[ELEMENT_TERMS - 1];
         for (int i = ELEMENT_TERMS - 2; i >= 1; --i) {
             s = s * t + i * c[i];
@@ -49,13 +47,13 @@ struct Polynomial {
 };
 
 struct Besselian_Elements {
-    double t0Jde = 0.0;         // reference instant, Julian Ephemeris Day (TD)
-    double deltaTSeconds = 0.0; // TD - UT with which mu was reckoned, seconds
-    double tMinHours = -3.0;    // interval of validity, hours from t0
+    double t0Jde = 0.0;          // reference instant, Julian Ephemeris Day (TD)
+    double deltaTSeconds = 0.0;  // TD - UT with which mu was reckoned, seconds
+    double tMinHours = -3.0;     // interval of validity, hours from t0
     double tMaxHours = 3.0;
-    Polynomial x, y;            // Earth radii
-    Polynomial dDeg, muDeg;     // degrees
-    Polynomial l1, l2;          // Earth radii
+    Polynomial x, y;         // Earth radii
+    Polynomial dDeg, muDeg;  // degrees
+    Polynomial l1, l2;       // Earth radii
     double tanF1 = 0.0;
     double tanF2 = 0.0;
 };

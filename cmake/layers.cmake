@@ -28,9 +28,9 @@ set(VELMOR_LAYER_USES_astro units platform)
 set(VELMOR_LAYER_USES_geo units platform)
 set(VELMOR_LAYER_USES_overlay astro geo units platform)
 set(VELMOR_LAYER_USES_besselian astro geo units platform)
-set(VELMOR_LAYER_USES_app overlay astro geo units platform)
-set(VELMOR_LAYER_USES_cli app overlay astro geo units platform platform/qt)
-set(VELMOR_LAYER_USES_app/shell app overlay astro geo units platform platform/qt)
+set(VELMOR_LAYER_USES_app besselian overlay astro geo units platform)
+set(VELMOR_LAYER_USES_cli app besselian overlay astro geo units platform platform/qt)
+set(VELMOR_LAYER_USES_app/shell app besselian overlay astro geo units platform platform/qt)
 
 # The layer a header path such as "app/shell/main_frame.h" belongs to, or "" for a path
 # outside the layers (a test helper, a generated header).

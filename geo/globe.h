@@ -28,6 +28,12 @@ class Globe {
     double GetLatitude() const;
     double GetLongitude() const;
 
+    // The point of the near side drawn at the pixel (x, y) (a pixel as Point::Project
+    // gives it: x to the right, y downwards from the top row), latitude -90 ... 90 and
+    // longitude -180 ... 180 degrees; false, leaving both as they were, for a pixel off
+    // the disc. Within a pixel of the point that Project puts there.
+    bool Unproject(double x, double y, double& latitudeDeg, double& longitudeDeg) const;
+
     void SetDC(CDC* dc) { m_dc = dc; }
     CDC* GetDC() const { return m_dc; }
 

@@ -11,6 +11,9 @@
 // - LineTo draws from the current position up to, but not including, the end pixel, and
 //   moves the current position there. Consecutive LineTo calls of a dotted pen run its
 //   pattern on from one segment to the next.
+// - TranslucentPolygon fills the inside of a closed polygon (the even-odd rule) with a
+//   colour laid over the picture at an opacity, without an outline; it uses neither the
+//   selected pen nor the selected brush.
 // - TextOut puts the top-left corner of the text's cell at the point.
 // - A device context starts with its stock objects selected: a black solid pen one pixel
 //   wide, a white brush and a default font; background mode OPAQUE, text colour black.
@@ -69,6 +72,16 @@ struct LOGFONT {
     uint8_t lfPitchAndFamily;
     char lfFaceName[LF_FACESIZE];  // NUL-terminated
 };
+
+// A position in device pixels.
+struct POINT {
+    int32_t x;
+    int32_t y;
+};
+
+// Opacities of TranslucentPolygon: 0 leaves the picture as it is, 255 covers it.
+constexpr int ALPHA_TRANSPARENT = 0;
+constexpr int ALPHA_OPAQUE = 255;
 
 class CDC;
 
@@ -150,6 +163,11 @@ class CDC {
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;
     virtual void TextOut(int x, int y, const char* text, int length) = 0;
+    // Fills the polygon through the count points (closed from the last back to the first)
+    // with colour at the opacity alpha (ALPHA_TRANSPARENT ... ALPHA_OPAQUE; values outside
+    // are held to that range): each covered pixel becomes colour x alpha / 255 + its old
+    // value x (255 - alpha) / 255. Fewer than three points draw nothing.
+    virtual void TranslucentPolygon(const POINT* points, int count, COLORREF colour, int alpha) = 0;
     void TextOut(int x, int y, const char* text) {
         TextOut(x, y, text, static_cast<int>(std::strlen(text)));
     }

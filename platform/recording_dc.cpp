@@ -44,6 +44,11 @@ void RecordingDC::TextOut(int x, int y, const char* text, int length) {
     Record(Op::TextOut, x, y).text.assign(text, static_cast<size_t>(length));
 }
 
+void RecordingDC::TranslucentPolygon(const POINT* points, int count, COLORREF colour, int alpha) {
+    Call& call = Record(Op::TranslucentPolygon, static_cast<int>(colour), alpha);
+    if (count > 0) call.points.assign(points, points + count);
+}
+
 std::vector<RecordingDC::Call> RecordingDC::CallsOf(Op op) const {
     std::vector<Call> out;
     for (const Call& call : m_calls)

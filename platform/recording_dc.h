@@ -17,6 +17,7 @@ class RecordingDC : public CDC {
         Ellipse,
         Rectangle,
         TextOut,
+        TranslucentPolygon,
         SelectPen,
         SelectBrush,
         SelectFont,
@@ -42,7 +43,9 @@ class RecordingDC : public CDC {
         Op op;
         int a = 0, b = 0, c = 0, d = 0;  // coordinates, or the mode or colour set
         std::string text;                // TextOut's text
-        PenValue pen;                    // selected when the call was made (after a Select*)
+        // TranslucentPolygon's points; its colour is in a and its opacity in b.
+        std::vector<POINT> points;
+        PenValue pen;  // selected when the call was made (after a Select*)
         COLORREF brush;
         FontValue font;
         int bkMode;
@@ -56,6 +59,7 @@ class RecordingDC : public CDC {
     void Rectangle(int left, int top, int right, int bottom) override;
     using CDC::TextOut;
     void TextOut(int x, int y, const char* text, int length) override;
+    void TranslucentPolygon(const POINT* points, int count, COLORREF colour, int alpha) override;
 
     const std::vector<Call>& Calls() const { return m_calls; }
     void Clear() { m_calls.clear(); }

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     qt6-base-dev qt6-svg-dev libx11-dev libxkbcommon-dev xkb-data fonts-liberation
     librsvg2-bin help2man dpkg-dev file lintian desktop-file-utils appstream
+    libnova-dev
 )
 
 missing=()

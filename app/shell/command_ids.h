@@ -9,6 +9,10 @@ constexpr int ID_VIEW_WEST = 32771;
 constexpr int ID_VIEW_EAST = 32772;
 constexpr int ID_VIEW_NORTH = 32773;
 constexpr int ID_VIEW_SOUTH = 32774;
+// The precise engine's picture on and off, and the steps to eclipses seen from the place.
+constexpr int ID_VIEW_PRECISE = 32775;
+constexpr int ID_VIEW_NEXT_VISIBLE = 32776;
+constexpr int ID_VIEW_PREV_VISIBLE = 32777;
 
 // Standard commands.
 constexpr int ID_FILE_NEW = 57600;

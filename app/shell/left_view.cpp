@@ -38,7 +38,18 @@ void CLeftView::OnDraw(CDC*) {
     clear();
     const Eclipse_Record& record = m_pDocument->m_eclipse;
     if (!record.valid) return;
-    for (const std::string& line : DetailLines(record)) {
+    std::vector<std::string> lines = DetailLines(record);
+    if (m_pDocument->m_bPrecise) {
+        const std::vector<std::string> precise =
+            PreciseDetailLines(m_pDocument->GetPreciseEclipse().global);
+        lines.insert(lines.end(), precise.begin(), precise.end());
+    }
+    if (m_pDocument->m_bPlaceSet) {
+        const std::vector<std::string> local =
+            LocalDetailLines(m_pDocument->m_place, m_pDocument->GetLocalCircumstances());
+        lines.insert(lines.end(), local.begin(), local.end());
+    }
+    for (const std::string& line : lines) {
         auto* item = new QTreeWidgetItem(this);
         item->setText(0, QString::fromStdString(line));
     }

@@ -1,6 +1,8 @@
 // The details list: the left pane of the main window, a tree control used as a flat list
 // in which every line of the current eclipse's details is a top-level item (date, time in
-// dynamical time, UT - TD, type, and the magnitude of a partial eclipse). It is empty
+// dynamical time, UT - TD, type, and the magnitude of a partial eclipse), followed by the
+// precise engine's lines when the document's precise flag is on and by what is seen at
+// the place picked on the globe while there is one (app/details_lines.h). It is empty
 // until the first eclipse has been found and is rebuilt by the main window after each
 // successful step. It also prints: a blank page, after which the list is rebuilt.
 #pragma once

@@ -23,8 +23,10 @@
 #include "app/shell/shell_identity.h"
 #include "app/shell/velmor_app.h"
 #include "app/shell/velmor_view.h"
+#include "app/shell/view_settings.h"
 #include "app/velmor_doc.h"
 #include "astro/eclipse_step.h"
+#include "besselian/visible_eclipse.h"
 
 namespace {
 
@@ -84,6 +86,14 @@ CMainFrame::CMainFrame(CVelmorDoc* document, CVelmorApp* application)
     CreateMenus();
     SetDocumentTitle(QString::fromLatin1(shell::kUntitledName));
     resize(DefaultSize());
+    // What the user switched on in earlier runs.
+    m_pDocument->m_bPrecise = shell::LoadPreciseFlag();
+    m_pPreciseAction->setChecked(m_pDocument->m_bPrecise);
+    besselian::Geodetic_Place place;
+    if (shell::LoadPlace(place)) m_pDocument->SetPlace(place);
+    m_pNextVisibleAction->setEnabled(m_pDocument->m_bPlaceSet);
+    m_pPrevVisibleAction->setEnabled(m_pDocument->m_bPlaceSet);
+    GetMapView()->SetPlaceChangedHandler([this] { OnPlaceChanged(); });
     // The accelerators are looked at before any control of this window sees a key.
     qApp->installEventFilter(this);
 }
@@ -165,6 +175,33 @@ void CMainFrame::CreateMenus() {
         const int command = turn.command;
         connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
     }
+    view->addSeparator();
+    const struct {
+        const char* text;
+        const char* name;
+        const char* accessibleName;
+        int command;
+        QAction** action;
+    } extras[] = {
+        {"Next Eclipse &Visible Here", "ID_VIEW_NEXT_VISIBLE", "Next eclipse visible here",
+         ID_VIEW_NEXT_VISIBLE, &m_pNextVisibleAction},
+        {"Previous Eclipse V&isible Here", "ID_VIEW_PREV_VISIBLE", "Previous eclipse visible here",
+         ID_VIEW_PREV_VISIBLE, &m_pPrevVisibleAction},
+        {"&Precise", "ID_VIEW_PRECISE", "Precise eclipse", ID_VIEW_PRECISE, &m_pPreciseAction},
+    };
+    for (const auto& extra : extras) {
+        if (extra.command == ID_VIEW_PRECISE) view->addSeparator();
+        QAction* action = view->addAction(QString::fromLatin1(extra.text));
+        action->setObjectName(QLatin1String(extra.name));
+        action->setStatusTip(QString::fromLatin1(extra.accessibleName));
+        action->setWhatsThis(QString::fromLatin1(extra.accessibleName));
+        const int command = extra.command;
+        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+        *extra.action = action;
+    }
+    m_pPreciseAction->setCheckable(true);
+    m_pNextVisibleAction->setEnabled(false);
+    m_pPrevVisibleAction->setEnabled(false);
 }
 
 QSize CMainFrame::DefaultSize() const {
@@ -197,6 +234,50 @@ void CMainFrame::StepToEclipse(bool forward) {
     GetTreeView()->OnDraw(nullptr);
 }
 
+void CMainFrame::StepToVisibleEclipse(bool forward) {
+    CVelmorDoc* document = m_pDocument;
+    if (!document->m_bPlaceSet) return;
+    document->m_bCentreSet = false;
+    Civil_Date_Time from;
+    if (!m_wndDlgBar->Read(from)) return;
+    Eclipse_Record record = document->m_eclipse;
+    // A place that sees few eclipses can take a second or so.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Cursor_Restorer {
+        ~Cursor_Restorer() { QApplication::restoreOverrideCursor(); }
+    } restorer;
+    for (int i = 0; i < kVisibleSearchEclipses; ++i) {
+        if (!StepEclipse(record, forward, from)) return;
+        besselian::Besselian_Elements elements;
+        besselian::Local_Circumstances local;
+        if (besselian::LocalCircumstancesNear(record.jde, document->m_place,
+                                              document->m_preciseOptions, elements, local) &&
+            besselian::IsVisible(local)) {
+            document->m_eclipse = record;
+            m_wndDlgBar->Show(record.dateTime);
+            GetMapView()->repaint();
+            GetTreeView()->OnDraw(nullptr);
+            return;
+        }
+        from = record.dateTime;
+    }
+}
+
+void CMainFrame::OnViewPrecise() {
+    m_pDocument->m_bPrecise = !m_pDocument->m_bPrecise;
+    m_pPreciseAction->setChecked(m_pDocument->m_bPrecise);
+    shell::SavePreciseFlag(m_pDocument->m_bPrecise);
+    GetMapView()->repaint();
+    GetTreeView()->OnDraw(nullptr);
+}
+
+void CMainFrame::OnPlaceChanged() {
+    shell::SavePlace(m_pDocument->m_bPlaceSet, m_pDocument->m_place);
+    m_pNextVisibleAction->setEnabled(m_pDocument->m_bPlaceSet);
+    m_pPrevVisibleAction->setEnabled(m_pDocument->m_bPlaceSet);
+    GetTreeView()->OnDraw(nullptr);
+}
+
 void CMainFrame::OnViewEast() {
     GetMapView()->TurnEast();
 }
@@ -223,6 +304,15 @@ bool CMainFrame::OnCommand(int command) {
             return true;
         case ID_VIEW_SOUTH:
             OnViewSouth();
+            return true;
+        case ID_VIEW_PRECISE:
+            OnViewPrecise();
+            return true;
+        case ID_VIEW_NEXT_VISIBLE:
+            StepToVisibleEclipse(true);
+            return true;
+        case ID_VIEW_PREV_VISIBLE:
+            StepToVisibleEclipse(false);
             return true;
         case ID_FILE_NEW:
             if (m_pApp != nullptr) m_pApp->OnFileNew();

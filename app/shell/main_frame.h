@@ -21,6 +21,7 @@ class CVelmorApp;
 class CVelmorDoc;
 class CVelmorView;
 class Latin_Key_Finder;
+class QAction;
 class QDialog;
 class QKeyEvent;
 class QLabel;
@@ -55,6 +56,18 @@ class CMainFrame : public QMainWindow {
     void StepToEclipse(bool forward);
     void OnNextEclipse() { StepToEclipse(true); }
     void OnPrevEclipse() { StepToEclipse(false); }
+    // As StepToEclipse, but on past the eclipses that the document's place does not see
+    // (no phase with the Sun above the horizon there, by the precise engine), looking at
+    // no more than kVisibleSearchEclipses. Does nothing while no place is set; when none
+    // of them is seen, changes nothing but the recorded centre.
+    static constexpr int kVisibleSearchEclipses = 500;
+    void StepToVisibleEclipse(bool forward);
+    // Switches the document's precise flag, remembers it and redraws both panes.
+    void OnViewPrecise();
+    // The View menu's items of these commands.
+    QAction* GetPreciseAction() const { return m_pPreciseAction; }
+    QAction* GetNextVisibleAction() const { return m_pNextVisibleAction; }
+    QAction* GetPrevVisibleAction() const { return m_pPrevVisibleAction; }
 
     void OnViewEast();
     void OnViewWest();
@@ -99,6 +112,9 @@ class CMainFrame : public QMainWindow {
     void OnHelp();
     void OnNextPane(bool forward);
     bool HandleKeyPress(QObject* watched, QKeyEvent* key);
+    // After the map pane picked or cleared the place: remembers it, enables the steps to
+    // visible eclipses and rebuilds the details list.
+    void OnPlaceChanged();
 
     CVelmorDoc* m_pDocument;
     CVelmorApp* m_pApp;
@@ -114,6 +130,9 @@ class CMainFrame : public QMainWindow {
     QLabel* m_pScrollIndicator = nullptr;
 
     QDialog* m_pHelpWindow = nullptr;
+    QAction* m_pPreciseAction = nullptr;
+    QAction* m_pNextVisibleAction = nullptr;
+    QAction* m_pPrevVisibleAction = nullptr;
     // The keyboard's layouts, once looked for (null: none known).
     mutable std::unique_ptr<Latin_Key_Finder> m_pKeyboardLayouts;
     mutable bool m_bKeyboardLayoutsKnown = false;

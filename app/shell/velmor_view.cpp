@@ -1,8 +1,13 @@
 #include "app/shell/velmor_view.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 
+#include <cmath>
+
+#include "app/precise_map.h"
 #include "app/velmor_doc.h"
 #include "geo/globe.h"
 #include "overlay/eclipse_overlay.h"
@@ -13,6 +18,9 @@ CVelmorView::CVelmorView(CVelmorDoc* document, QWidget* parent)
     : QWidget(parent), m_pDocument(document) {
     setObjectName(QStringLiteral("CVelmorView"));
     setAccessibleName(QStringLiteral("Map"));
+    setAccessibleDescription(
+        QStringLiteral("Click the globe to pick a place, click beside it to clear the place, "
+                       "drag to turn the globe"));
     setFocusPolicy(Qt::ClickFocus);
     // The background erase before every paint, in the colour of a list control.
     QPalette colours = palette();
@@ -58,6 +66,10 @@ void CVelmorView::Render(CVelmorDoc* document, CDC* dc) {
             document->m_bCentreSet = true;
         }
         overlay.DrawMap();
+        if (document->m_bPrecise) DrawPreciseEclipse(dc, *globe, document->GetPreciseEclipse());
+        if (document->m_bPlaceSet)
+            DrawPlaceMark(dc, *globe, document->m_place.latitudeDeg,
+                          document->m_place.longitudeDeg);
     }
     // The device context belongs to this paint only.
     globe->SetDC(nullptr);
@@ -99,6 +111,59 @@ void CVelmorView::TurnSouth() {
     double latitude = document->m_dCentreLat - kLatitudeStepDeg;
     if (latitude < -90.0) latitude = -90.0;
     SetCentreField(document->m_dCentreLat, latitude);
+}
+
+void CVelmorView::PickPlace(const QPoint& position) {
+    CVelmorDoc* document = GetDocument();
+    if (!document->m_bCentreSet) return;
+    Globe* globe = document->m_pGlobe;
+    globe->SetLatitude(document->m_dCentreLat);
+    globe->SetLongitude(document->m_dCentreLon);
+    double latitude, longitude;
+    if (globe->Unproject(position.x(), position.y(), latitude, longitude)) {
+        document->SetPlace({latitude, longitude, 0.0});
+    } else {
+        document->ClearPlace();
+    }
+    repaint();
+    if (m_placeChanged) m_placeChanged();
+}
+
+void CVelmorView::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) return;
+    CVelmorDoc* document = GetDocument();
+    m_bPressed = true;
+    m_bDragging = false;
+    m_pressPosition = event->position().toPoint();
+    m_dPressLat = document->m_dCentreLat;
+    m_dPressLon = document->m_dCentreLon;
+}
+
+void CVelmorView::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    CVelmorDoc* document = GetDocument();
+    if (!m_bPressed || !(event->buttons() & Qt::LeftButton) || !document->m_bCentreSet) return;
+    const QPoint moved = event->position().toPoint() - m_pressPosition;
+    if (!m_bDragging && moved.manhattanLength() < QApplication::startDragDistance()) return;
+    m_bDragging = true;
+    // The globe follows the pointer: dragging to the right brings the west into view.
+    double longitude = std::fmod(m_dPressLon - moved.x() * kDragDegreesPerPixel, 360.0);
+    if (longitude < 0.0) longitude += 360.0;
+    const double latitude =
+        std::fmax(-90.0, std::fmin(90.0, m_dPressLat + moved.y() * kDragDegreesPerPixel));
+    if (longitude == document->m_dCentreLon && latitude == document->m_dCentreLat) return;
+    document->m_dCentreLon = longitude;
+    document->m_dCentreLat = latitude;
+    repaint();
+}
+
+void CVelmorView::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton || !m_bPressed) return;
+    m_bPressed = false;
+    if (!m_bDragging) PickPlace(event->position().toPoint());
+    m_bDragging = false;
 }
 
 void CVelmorView::OnInitialUpdate() {

@@ -15,10 +15,20 @@
 // on the window, and the labels stay laid out from one paint to the next. On a scaled
 // display the image has the display's device pixel ratio: positions and sizes above are
 // in the pane's (logical) pixels, and lines and text use every device pixel.
+//
+// With the document's precise flag on, the precise eclipse (app/precise_map.h) is drawn
+// over the green lines; the place picked is marked over everything. The mouse picks and
+// turns: a press and release without movement on the disc makes the point under the
+// pointer the document's place, outside the disc clears the place; a movement by the
+// platform's drag distance or more with the left button held turns the globe (the view
+// centre's longitude with the horizontal movement, its latitude with the vertical one,
+// within the bounds of the turning operations) and repaints as the mouse moves.
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
+#include <functional>
 
 #include "geo/globe.h"
 #include "platform/qt/painter_dc.h"
@@ -52,6 +62,20 @@ class CVelmorView : public QWidget {
     void TurnNorth();
     void TurnSouth();
 
+    // Degrees the view centre turns for each pixel that the mouse drags: a point near the
+    // disc's centre follows the pointer.
+    static constexpr double kDragDegreesPerPixel =
+        180.0 / (3.14159265358979 * MAP_GLOBE_RADIUS_PIXELS);
+
+    // Makes the point of the disc at `position` (the pane's pixels) the document's place,
+    // or clears the place for a position off the disc; repaints and tells the handler.
+    // Does nothing until a paint has recorded the centre in the document.
+    void PickPlace(const QPoint& position);
+    // Run after the mouse set or cleared the document's place.
+    void SetPlaceChangedHandler(std::function<void()> handler) {
+        m_placeChanged = std::move(handler);
+    }
+
     // Run again by a new-document or open-document command: repaints.
     void OnInitialUpdate();
 
@@ -60,6 +84,9 @@ class CVelmorView : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void OnPaint();
@@ -69,4 +96,10 @@ class CVelmorView : public QWidget {
     CVelmorDoc* m_pDocument;
     QImage m_image;                // the pane's picture, remade when the pane's size changes
     PainterTextCache m_textCache;  // labels laid out by earlier paints
+    // The left button's press: where, the view centre then, whether it became a drag.
+    bool m_bPressed = false;
+    bool m_bDragging = false;
+    QPoint m_pressPosition;
+    double m_dPressLat = 0.0, m_dPressLon = 0.0;
+    std::function<void()> m_placeChanged;
 };

@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPen>
+#include <QPolygonF>
 #include <QRectF>
 #include <algorithm>
 #include <cmath>
@@ -277,6 +278,28 @@ void PainterDC::Rectangle(int left, int top, int right, int bottom) {
     StrokeOffset(true);
     m_painter.drawRect(QRectF(left, top, right - left - 1, bottom - top - 1));
     StrokeOffset(false);
+    platform::ClearVectorUpperState();
+}
+
+void PainterDC::TranslucentPolygon(const POINT* points, int count, COLORREF colour, int alpha) {
+    Flush();
+    if (count < 3 || points == nullptr) return;
+    alpha = alpha < ALPHA_TRANSPARENT ? ALPHA_TRANSPARENT
+            : alpha > ALPHA_OPAQUE    ? ALPHA_OPAQUE
+                                      : alpha;
+    if (alpha == ALPHA_TRANSPARENT) return;
+    QPolygonF polygon;
+    polygon.reserve(count);
+    // Pixel centres, as the lines between the same points cover them.
+    for (int i = 0; i < count; ++i) polygon.append(QPointF(points[i].x + 0.5, points[i].y + 0.5));
+    QColor fill = ToQColor(colour);
+    fill.setAlpha(alpha);
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(fill);
+    m_painter.drawPolygon(polygon, Qt::OddEvenFill);
+    m_painter.restore();
     platform::ClearVectorUpperState();
 }
 

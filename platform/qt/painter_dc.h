@@ -73,6 +73,8 @@ class PainterDC : public CDC {
     void Rectangle(int left, int top, int right, int bottom) override;
     using CDC::TextOut;
     void TextOut(int x, int y, const char* text, int length) override;
+    // Through the painter with an antialiased edge, on every device.
+    void TranslucentPolygon(const POINT* points, int count, COLORREF colour, int alpha) override;
 
     // Draws the pending run of lines now (call before using the painter directly). The
     // painter's pen, brush and font are the device context's while it lives: code that

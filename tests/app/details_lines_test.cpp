@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 TEST(DetailLines, ForEachTypeCombinationAndMagnitude) {
     const struct {
         uint16_t type;
@@ -45,4 +50,179 @@ TEST(DetailLines, DateAndTime) {
         lines.resize(2);
         EXPECT_EQ(lines, expected);
     }
+}
+
+namespace {
+
+// The number after "<label> = " in the line that starts with label, and the rest after it.
+bool ValueOf(const std::vector<std::string>& lines, const std::string& label, double& value,
+             std::string& rest) {
+    for (const std::string& line : lines) {
+        if (line.rfind(label + " = ", 0) != 0) continue;
+        const char* start = line.c_str() + label.size() + 3;
+        char* end = nullptr;
+        value = std::strtod(start, &end);
+        rest = end;
+        return end != start;
+    }
+    return false;
+}
+
+// Seconds of the day from "hh:mm:ss.s".
+double SecondsOf(const std::string& text) {
+    int h = 0, m = 0;
+    double s = 0;
+    return std::sscanf(text.c_str(), "%d:%d:%lf", &h, &m, &s) == 3 ? h * 3600 + m * 60 + s : NAN;
+}
+
+double SecondsOfDay(double jd) {
+    return (jd + 0.5 - std::floor(jd + 0.5)) * 86400.0;
+}
+
+constexpr double JDE_2017_TOTAL = 2457987.268892;
+
+}  // namespace
+
+// With the precise flag on, the list of 2017 August 21 gives the engine's global
+// circumstances, each to the precision shown (half a unit of its last digit).
+TEST(PreciseDetailLines, TotalEclipseOf2017ShowsTheEnginesValues) {
+    const besselian::Global_Circumstances g =
+        besselian::ComputeGlobalCircumstances(JDE_2017_TOTAL, besselian::Engine_Options{});
+    ASSERT_EQ(g.status, besselian::Global_Status::Ok);
+    const std::vector<std::string> lines = PreciseDetailLines(g);
+    ASSERT_EQ(lines.size(), 8u);
+    const std::string labels[] = {"Greatest UT", "Latitude", "Longitude", "Sun alt.",
+                                  "Width [km]",  "Duration", "Gamma",     "\u0394T [s]"};
+    for (size_t i = 0; i < 8; ++i) EXPECT_EQ(lines[i].rfind(labels[i] + " = ", 0), 0u) << lines[i];
+    const std::string greatest = lines[0].substr(std::string("Greatest UT = ").size());
+    EXPECT_NEAR(SecondsOf(greatest), SecondsOfDay(g.greatestJdUt), 0.05 + 1e-6);
+    const struct {
+        const char* label;
+        double value, tolerance;
+        const char* rest;
+    } values[] = {
+        {"Latitude", std::fabs(g.latitudeDeg), 0.005, " N"},
+        {"Longitude", std::fabs(g.longitudeDeg), 0.005, " W"},
+        {"Sun alt.", g.sunAltitudeDeg, 0.05, "\u00b0"},
+        {"Width [km]", g.pathWidthKm, 0.5, ""},
+        {"Gamma", g.gamma, 0.00005, ""},
+        {"\u0394T [s]", g.deltaTSeconds, 0.05, ""},
+    };
+    for (const auto& v : values) {
+        double shown;
+        std::string rest;
+        ASSERT_TRUE(ValueOf(lines, v.label, shown, rest)) << v.label;
+        EXPECT_NEAR(shown, v.value, v.tolerance + 1e-9) << v.label;
+        EXPECT_EQ(rest, v.rest) << v.label;
+    }
+    int minutes = 0;
+    double seconds = 0;
+    ASSERT_EQ(std::sscanf(lines[5].c_str(), "Duration = %d:%lf", &minutes, &seconds), 2);
+    EXPECT_NEAR(minutes * 60 + seconds, g.centralDurationS, 0.05 + 1e-9);
+}
+
+// Partial, shadowless and unusable: nothing undefined is shown, nothing is "nan".
+TEST(PreciseDetailLines, LeaveOutWhatIsNotDefined) {
+    const struct {
+        const char* label;
+        double jde;
+        std::vector<std::string> labels;
+    } cases[] = {
+        {"2022 partial",
+         2459877.959393,
+         {"Greatest UT", "Latitude", "Longitude", "Sun alt.", "Gamma", "\u0394T [s]"}},
+        {"a new Moon without an eclipse", 2451550.26, {"Greatest UT", "Gamma", "\u0394T [s]"}},
+        {"not a number", NAN, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::vector<std::string> lines = PreciseDetailLines(
+            besselian::ComputeGlobalCircumstances(c.jde, besselian::Engine_Options{}));
+        ASSERT_EQ(lines.size(), c.labels.size());
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].rfind(c.labels[i] + " = ", 0), 0u) << lines[i];
+            EXPECT_EQ(lines[i].find("nan"), std::string::npos) << lines[i];
+            EXPECT_EQ(lines[i].find("inf"), std::string::npos) << lines[i];
+        }
+    }
+}
+
+TEST(PreciseDetailLines, TimeOfDayRoundsToTheTenthAndWrapsAtMidnight) {
+    const struct {
+        double jd;
+        const char* text;
+    } cases[] = {
+        {2460000.5, "00:00:00.0"},
+        {2460000.5 + 0.75, "18:00:00.0"},
+        {2460000.5 + (3600 * 12 + 61.26) / 86400.0, "12:01:01.3"},
+        {2460000.5 - 0.04 / 86400.0, "00:00:00.0"},  // 23:59:59.96 rounds up into the next day
+        {2460000.5 - 0.06 / 86400.0, "23:59:59.9"},
+        {2460000.0, "12:00:00.0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TimeOfDayText(c.jd), c.text) << c.jd;
+}
+
+// What a place sees of 2026 August 12: Madrid a deep partial eclipse (inside the penumbra,
+// just south of the path), the point of greatest eclipse the total phase with its duration;
+// a place the penumbra misses sees none; no elements: "-". Every instant shown is the
+// engine's to the tenth of a second.
+TEST(LocalDetailLines, WhatThePlaceSees) {
+    besselian::Besselian_Elements e;
+    ASSERT_TRUE(besselian::ComputeElements(2461265.24125, besselian::Engine_Options{}, e));
+    const besselian::Global_Circumstances g =
+        besselian::GlobalCircumstancesFromElements(e, 2461265.24125);
+    const struct {
+        const char* label;
+        besselian::Geodetic_Place place;
+        const char* seen;
+        bool contacts, central;
+    } cases[] = {
+        {"Madrid", {40.4168, -3.7038, 650}, "Seen = Partial", true, false},
+        {"greatest eclipse", {g.latitudeDeg, g.longitudeDeg, 0}, "Seen = Total", true, true},
+        {"Sydney", {-33.87, 151.21, 0}, "Seen = None", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const besselian::Local_Circumstances local =
+            besselian::ComputeLocalCircumstances(e, c.place);
+        const std::vector<std::string> lines = LocalDetailLines(c.place, &local);
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[0].rfind("Place = ", 0), 0u);
+        EXPECT_EQ(lines[1], c.seen);
+        double shown;
+        std::string rest;
+        const struct {
+            const char* label;
+            const besselian::Local_Instant& at;
+            bool expected;
+        } instants[] = {{"C1", local.c1, c.contacts},
+                        {"C2", local.c2, c.central},
+                        {"Max.", local.maximum, c.contacts},
+                        {"C3", local.c3, c.central},
+                        {"C4", local.c4, c.contacts}};
+        for (const auto& instant : instants) {
+            bool found = false;
+            for (const std::string& line : lines) {
+                if (line.rfind(std::string(instant.label) + " = ", 0) != 0) continue;
+                found = true;
+                const std::string time = line.substr(std::strlen(instant.label) + 3);
+                EXPECT_NEAR(SecondsOf(time), SecondsOfDay(instant.at.jdUt), 0.05 + 1e-6);
+                EXPECT_NE(line.find(" UT, Sun "), std::string::npos) << line;
+            }
+            EXPECT_EQ(found, instant.expected) << instant.label;
+        }
+        EXPECT_EQ(ValueOf(lines, "Duration here", shown, rest), c.central);
+        if (c.contacts) {
+            ASSERT_TRUE(ValueOf(lines, "Magn. here", shown, rest));
+            EXPECT_NEAR(shown, local.magnitude, 0.0005 + 1e-9);
+            ASSERT_TRUE(ValueOf(lines, "Obscuration", shown, rest));
+            EXPECT_NEAR(shown, local.obscuration * 100, 0.05 + 1e-9);
+        } else {
+            EXPECT_EQ(lines.size(), 2u);
+        }
+        for (const std::string& line : lines) EXPECT_EQ(line.find("nan"), std::string::npos);
+    }
+    const besselian::Geodetic_Place somewhere{1, 2, 0};
+    EXPECT_EQ(LocalDetailLines(somewhere, nullptr),
+              (std::vector<std::string>{"Place = 1.00 N 2.00 E", "Seen = -"}));
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -51,4 +52,66 @@ TEST(Document, DrawsTheShippedWorldAndANewDocumentKeepsItsContents) {
     EXPECT_EQ(doc.OnNewDocument(), 1);
     EXPECT_EQ(std::make_tuple(doc.m_eclipse.jde, doc.m_dCentreLat, doc.m_pLand),
               std::make_tuple(2451401.96105, 45.1, land));
+}
+
+// The precise eclipse is computed once for an eclipse and its options, and again when either
+// changes (a ΔT of NaN, the model's, counts as the same as NaN); the local circumstances
+// come from the same elements and follow the place.
+TEST(Document, KeepsThePreciseEclipseUntilTheEclipseOrTheOptionsChange) {
+    CVelmorDoc doc;
+    doc.m_eclipse.valid = true;
+    doc.m_eclipse.jde = 2457987.268892;               // 2017 August 21
+    EXPECT_EQ(doc.GetLocalCircumstances(), nullptr);  // no place yet
+    EXPECT_EQ(doc.PreciseComputations(), 0);
+    const double greatest = doc.GetPreciseEclipse().global.greatestJde;
+    doc.GetPreciseEclipse();
+    EXPECT_EQ(doc.PreciseComputations(), 1);
+    EXPECT_FALSE(doc.GetPreciseEclipse().lines.empty());
+
+    const struct {
+        const char* label;
+        double jde, deltaT, sunRadius;
+        bool computes;
+    } steps[] = {
+        {"the same again", 2457987.268892, NAN, 959.63, false},
+        {"another eclipse", 2460409.26, NAN, 959.63, true},
+        {"back", 2457987.268892, NAN, 959.63, true},
+        {"a given ΔT", 2457987.268892, 69.0, 959.63, true},
+        {"the same ΔT", 2457987.268892, 69.0, 959.63, false},
+        {"another Sun's radius", 2457987.268892, 69.0, 959.22, true},
+    };
+    int computations = 1;
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.label);
+        doc.m_eclipse.jde = s.jde;
+        doc.m_preciseOptions.deltaTSeconds = s.deltaT;
+        doc.m_preciseOptions.sunRadiusArcsec = s.sunRadius;
+        const Precise_Eclipse& precise = doc.GetPreciseEclipse();
+        computations += s.computes;
+        EXPECT_EQ(doc.PreciseComputations(), computations);
+        EXPECT_EQ(precise.global.status, besselian::Global_Status::Ok);
+    }
+    doc.m_eclipse.jde = 2457987.268892;
+    doc.m_preciseOptions = besselian::Engine_Options{};
+    EXPECT_EQ(doc.GetPreciseEclipse().global.greatestJde, greatest);
+
+    // The place: on the central line near greatest eclipse the total phase, far away none.
+    EXPECT_FALSE(doc.SetPlace({91.0, 0.0, 0.0}));
+    EXPECT_FALSE(doc.m_bPlaceSet);
+    ASSERT_TRUE(doc.SetPlace({doc.GetPreciseEclipse().global.latitudeDeg,
+                              doc.GetPreciseEclipse().global.longitudeDeg, 0.0}));
+    const int before = doc.PreciseComputations();
+    ASSERT_NE(doc.GetLocalCircumstances(), nullptr);
+    EXPECT_EQ(doc.GetLocalCircumstances()->typeSeen, besselian::Local_Type::Total);
+    ASSERT_TRUE(doc.SetPlace({-40.0, 150.0, 0.0}));
+    ASSERT_NE(doc.GetLocalCircumstances(), nullptr);
+    EXPECT_EQ(doc.GetLocalCircumstances()->typeSeen, besselian::Local_Type::None);
+    EXPECT_EQ(doc.PreciseComputations(), before);  // the place alone computes no eclipse
+    doc.ClearPlace();
+    EXPECT_EQ(doc.GetLocalCircumstances(), nullptr);
+    // An instant the engine cannot use: no lines, no local circumstances, no crash.
+    ASSERT_TRUE(doc.SetPlace({40.0, -3.0, 0.0}));
+    doc.m_eclipse.jde = NAN;
+    EXPECT_TRUE(doc.GetPreciseEclipse().lines.empty());
+    EXPECT_EQ(doc.GetLocalCircumstances(), nullptr);
 }

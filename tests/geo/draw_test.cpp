@@ -148,3 +148,53 @@ TEST(Graticule, LeavesOutTenDegreesAroundThePoles) {
         nearest = std::min(nearest, std::hypot(call.a - 320, call.b - 320));
     EXPECT_NEAR(nearest, 318 * std::sin(Radians(10)), 1.0);
 }
+
+// Unproject is Project's inverse on the near side: a point projected and read back lies
+// within a pixel of where it was (about 0.2 degrees at the disc's centre, more towards the
+// rim, where a pixel spans more of the sphere: compared in pixels). Pixels off the disc
+// give nothing and leave the outputs alone.
+TEST(Unproject, ReadsBackProjectedPointsAndRefusesPixelsOffTheDisc) {
+    const struct {
+        const char* label;
+        double rotationDeg, viewLatDeg, viewLonDeg;
+    } globes[] = {
+        {"facing 0 N 0 E", 0, 0, 0},
+        {"turned to 52 N 21 E", 0, 52, 21},
+        {"the picture turned by 90", 90, 0, 0},
+        {"over the North Pole", 0, 90, 0},
+        {"over the South Pole, across the antimeridian", 30, -90, 180},
+        {"beyond the antimeridian", 0, -33, 200},
+    };
+    for (const auto& g : globes) {
+        SCOPED_TRACE(g.label);
+        const Globe globe(320, 320, 318, g.rotationDeg, g.viewLatDeg, g.viewLonDeg);
+        int checked = 0;
+        for (double lat = -85; lat <= 85; lat += 17) {
+            for (double lon = -175; lon <= 180; lon += 25) {
+                int x, y;
+                if (Point(lat, lon).Project(globe, x, y) < 0.05) continue;
+                double readLat = 0, readLon = 0;
+                ASSERT_TRUE(globe.Unproject(x, y, readLat, readLon)) << lat << " " << lon;
+                int x2, y2;
+                EXPECT_GT(Point(readLat, readLon).Project(globe, x2, y2), 0.0);
+                EXPECT_LE(std::abs(x2 - x), 1) << lat << " " << lon;
+                EXPECT_LE(std::abs(y2 - y), 1) << lat << " " << lon;
+                EXPECT_TRUE(readLon >= -180 && readLon <= 180);
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 40);
+        double lat = 7, lon = 8;
+        for (const auto& off : {std::pair<int, int>{0, 0}, {639, 639}, {320, 0}, {1, 320}}) {
+            EXPECT_FALSE(globe.Unproject(off.first, off.second, lat, lon));
+        }
+        EXPECT_EQ(lat, 7);
+        EXPECT_EQ(lon, 8);
+        // The disc's centre is the view centre.
+        ASSERT_TRUE(globe.Unproject(320, 320, lat, lon));
+        EXPECT_NEAR(lat, g.viewLatDeg, 1e-9);
+        if (std::fabs(g.viewLatDeg) < 90) {
+            EXPECT_NEAR(std::remainder(lon - g.viewLonDeg, 360.0), 0.0, 1e-9);
+        }
+    }
+}

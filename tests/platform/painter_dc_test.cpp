@@ -209,3 +209,46 @@ TEST_F(PainterDCTest, ExportWritesAPngOrAnSvgWholeOrNotAtAll) {
 }
 
 }  // namespace
+
+// The translucent fill lays its colour over what is there at its opacity inside the polygon
+// (to within 1 of 255 for the painter's rounding), on a plain and a scaled image, leaves
+// everything outside and the selected objects alone, and draws nothing for fewer than three
+// points or no opacity.
+TEST_F(PainterDCTest, TranslucentPolygonBlendsInsideOnly) {
+    const POINT square[] = {{10, 10}, {50, 10}, {50, 50}, {10, 50}};
+    const struct {
+        const char* label;
+        int count, alpha;
+        int expectedAlpha;  // the opacity seen inside
+    } cases[] = {
+        {"half", 4, 128, 128},           {"opaque", 4, ALPHA_OPAQUE, 255},
+        {"above opaque", 4, 999, 255},   {"transparent", 4, ALPHA_TRANSPARENT, 0},
+        {"below transparent", 4, -5, 0}, {"two points", 2, 200, 0},
+    };
+    for (const auto& c : cases)
+        for (int ratio : {1, 2}) {  // also on an image of a display scaled by 2
+            SCOPED_TRACE(c.label);
+            SCOPED_TRACE(ratio);
+            const QImage image = Paint(
+                [&](PainterDC& dc) {
+                    CBrush brush(GREEN);
+                    CBrush* old = dc.SelectObject(&brush);
+                    dc.TranslucentPolygon(square, c.count, BLUE, c.alpha);
+                    dc.Rectangle(56, 56, 60, 60);  // the brush is still the green one
+                    dc.SelectObject(old);
+                },
+                QImage::Format_RGB32, ratio);
+            const auto blend = [&](int background, int colour) {
+                return (colour * c.expectedAlpha + background * (255 - c.expectedAlpha) + 127) /
+                       255;
+            };
+            const QRgb inside = image.pixel(30 * ratio, 30 * ratio);
+            EXPECT_NEAR(qRed(inside), blend(255, GetRValue(BLUE)), 1);
+            EXPECT_NEAR(qGreen(inside), blend(255, GetGValue(BLUE)), 1);
+            EXPECT_NEAR(qBlue(inside), blend(255, GetBValue(BLUE)), 1);
+            EXPECT_EQ(image.pixel(5 * ratio, 30 * ratio), WHITE);
+            EXPECT_EQ(image.pixel(30 * ratio, 55 * ratio), WHITE);
+            EXPECT_EQ(image.pixel(57 * ratio, 57 * ratio),
+                      qRgb(GetRValue(GREEN), GetGValue(GREEN), GetBValue(GREEN)));
+        }
+}

@@ -2,7 +2,8 @@
 // reaction to ">>" (the step to the next eclipse, the synchronous repaint of the map pane
 // with the rebuilt overlay and world map, the rebuilt details list) and one turn of the
 // globe by the Right arrow key with its synchronous repaint. Each must stay well under a
-// frame of 16 ms.
+// frame of 16 ms, also with the precise picture on and a place picked (each step then
+// computes the precise eclipse of a new eclipse and the place's local circumstances).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -71,6 +72,51 @@ void BM_TurnEastByArrowKey(benchmark::State& state) {
     if (!document->m_bCentreSet) state.SkipWithError("the globe was never painted");
 }
 BENCHMARK(BM_TurnEastByArrowKey)->Unit(benchmark::kMillisecond);
+
+// ">>" with the precise picture and a place: the steps alternate between two eclipses, so
+// that each one computes its precise eclipse afresh.
+void BM_NextEclipseButtonPrecise(benchmark::State& state) {
+    CMainFrame* frame = g_app->GetMainFrame();
+    CVelmorDoc* document = g_app->GetDocument();
+    document->m_bPrecise = true;
+    document->SetPlace({40.4168, -3.7038, 650.0});
+    const int computedBefore = document->PreciseComputations();
+    static bool second = false;  // on from the last run, whose eclipse is still kept
+    for (auto _ : state) {
+        state.PauseTiming();
+        SetDateBar(frame, "2001", second ? 7 : 1, 1);
+        second = !second;
+        state.ResumeTiming();
+        frame->GetDateBar()->GetNextButton()->click();
+    }
+    const bool computedEach =
+        document->PreciseComputations() - computedBefore == static_cast<int>(state.iterations());
+    const bool listed = frame->GetTreeView()->Lines().size() > 12;
+    document->m_bPrecise = false;
+    document->ClearPlace();
+    if (!computedEach || !listed)
+        state.SkipWithError("the precise eclipse was not computed for each step or not listed");
+}
+BENCHMARK(BM_NextEclipseButtonPrecise)->Unit(benchmark::kMillisecond);
+
+// A turn with the precise picture on: its lines are drawn again, not computed.
+void BM_TurnEastByArrowKeyPrecise(benchmark::State& state) {
+    CMainFrame* frame = g_app->GetMainFrame();
+    CVelmorDoc* document = g_app->GetDocument();
+    document->m_bPrecise = true;
+    SetDateBar(frame, "2001", 1, 1);
+    frame->GetDateBar()->GetNextButton()->click();
+    const int computed = document->PreciseComputations();
+    QWidget* target = frame->GetTreeView();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    }
+    const bool kept = document->PreciseComputations() == computed;
+    document->m_bPrecise = false;
+    if (!kept) state.SkipWithError("a turn computed the precise eclipse again");
+}
+BENCHMARK(BM_TurnEastByArrowKeyPrecise)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

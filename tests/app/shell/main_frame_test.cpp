@@ -328,7 +328,9 @@ class MainFrameTest : public QObject {
             }
         }
         QCOMPARE(shown, QStringList({"&File", "  E&xit", "&View", "  &Status Bar", "  -",
-                                     "  < West", "  > East", "  ^ North", "  v South"}));
+                                     "  < West", "  > East", "  ^ North", "  v South", "  -",
+                                     "  Next Eclipse &Visible Here",
+                                     "  Previous Eclipse V&isible Here", "  -", "  &Precise"}));
     }
 
     void acceleratorTable_data() {

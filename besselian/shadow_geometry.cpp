@@ -1,0 +1,228 @@
+#include "besselian/shadow_geometry.h"
+
+#include <cmath>
+
+#include "besselian/constants.h"
+
+namespace besselian {
+
+Element_State StateAt(const Besselian_Elements& e, double t) {
+    Element_State s;
+    s.t = t;
+    s.x = e.x(t);
+    s.y = e.y(t);
+    s.d = e.dDeg(t) * DEG;
+    s.mu = e.muDeg(t) * DEG;
+    s.l1 = e.l1(t);
+    s.l2 = e.l2(t);
+    s.dx = e.x.Derivative(t);
+    s.dy = e.y.Derivative(t);
+    s.dd = e.dDeg.Derivative(t) * DEG;
+    s.dmu = e.muDeg.Derivative(t) * DEG;
+    s.tanF1 = e.tanF1;
+    s.tanF2 = e.tanF2;
+    return s;
+}
+
+double WrapLongitudeDeg(double lon) {
+    double r = std::fmod(lon, 360.0);
+    if (r > 180) r -= 360;
+    if (r <= -180) r += 360;
+    return r;
+}
+
+Place_In_Plane PlaceInPlane(const Element_State& s, double latDeg, double lonDeg, double heightM) {
+    const double phi = latDeg * DEG;
+    const double b = 1 - EARTH_FLATTENING;
+    const double c =
+        1 / std::sqrt(std::cos(phi) * std::cos(phi) + b * b * std::sin(phi) * std::sin(phi));
+    const double h = heightM / 1000 / EARTH_RADIUS_KM;
+    const double rhoCos = (c + h) * std::cos(phi);
+    const double rhoSin = (b * b * c + h) * std::sin(phi);
+    Place_In_Plane p;
+    const double H = s.mu + lonDeg * DEG;
+    p.hourAngle = H;
+    const double sd = std::sin(s.d), cd = std::cos(s.d);
+    p.xi = rhoCos * std::sin(H);
+    p.eta = rhoSin * cd - rhoCos * sd * std::cos(H);
+    p.zeta = rhoSin * sd + rhoCos * cd * std::cos(H);
+    p.dxi = s.dmu * rhoCos * std::cos(H);
+    p.deta = s.dmu * p.xi * sd - p.zeta * s.dd;
+    return p;
+}
+
+double Rho1(double d) {
+    return std::sqrt(1 - EARTH_E2 * std::cos(d) * std::cos(d));
+}
+
+double AxisOnEarthMeasure(const Element_State& s) {
+    const double y1 = s.y / Rho1(s.d);
+    return s.x * s.x + y1 * y1;
+}
+
+namespace {
+
+// The place from coordinates (xi, eta1, zeta1) on the unit sphere into which the Earth's
+// ellipsoid is stretched along its axis (declination d1 of the stretched shadow axis).
+void PlaceFromStretched(const Element_State& s, double xi, double eta1, double zeta1,
+                        double& latDeg, double& lonDeg) {
+    const double rho1 = Rho1(s.d);
+    const double sd1 = std::sin(s.d) / rho1;
+    const double cd1 = std::sqrt(1 - EARTH_E2) * std::cos(s.d) / rho1;
+    const double sinPhi1 = eta1 * cd1 + zeta1 * sd1;
+    const double cosPhi1CosTheta = -eta1 * sd1 + zeta1 * cd1;
+    const double cosPhi1 = std::sqrt(xi * xi + cosPhi1CosTheta * cosPhi1CosTheta);
+    const double theta = std::atan2(xi, cosPhi1CosTheta);
+    latDeg = std::atan2(sinPhi1, std::sqrt(1 - EARTH_E2) * cosPhi1) / DEG;
+    lonDeg = WrapLongitudeDeg((theta - s.mu) / DEG);
+}
+
+}  // namespace
+
+bool SurfaceLocalUnder(const Element_State& s, double xi, double eta, Surface_Local& out) {
+    const double rho1 = Rho1(s.d);
+    const double sd = std::sin(s.d), cd = std::cos(s.d);
+    const double eta1 = eta / rho1;
+    const double z2 = 1 - xi * xi - eta1 * eta1;
+    if (!(z2 >= 0)) return false;
+    const double zeta1 = std::sqrt(z2);
+    const double sd1 = sd / rho1;
+    const double cd1 = std::sqrt(1 - EARTH_E2) * cd / rho1;
+    const double sinPhi1 = eta1 * cd1 + zeta1 * sd1;
+    const double cosPhi1CosH = -eta1 * sd1 + zeta1 * cd1;  // = rho cos(phi') cos H
+    out.zeta = std::sqrt(1 - EARTH_E2) * sinPhi1 * sd + cosPhi1CosH * cd;
+    out.dxi = s.dmu * cosPhi1CosH;
+    out.deta = s.dmu * xi * sd - out.zeta * s.dd;
+    return true;
+}
+
+bool SurfacePointUnder(const Element_State& s, double xi, double eta, double& latDeg,
+                       double& lonDeg) {
+    const double eta1 = eta / Rho1(s.d);
+    const double z2 = 1 - xi * xi - eta1 * eta1;
+    if (!(z2 >= 0)) return false;
+    PlaceFromStretched(s, xi, eta1, std::sqrt(z2), latDeg, lonDeg);
+    return true;
+}
+
+bool LimbPointToward(const Element_State& s, double xi, double eta, double& latDeg,
+                     double& lonDeg) {
+    const double eta1 = eta / Rho1(s.d);
+    const double m = std::sqrt(xi * xi + eta1 * eta1);
+    if (!(m > 0)) return false;
+    PlaceFromStretched(s, xi / m, eta1 / m, 0, latDeg, lonDeg);
+    return true;
+}
+
+void SunAltitudeAzimuth(const Element_State& s, double latDeg, double lonDeg, double& altDeg,
+                        double& azDeg) {
+    const double phi = latDeg * DEG;
+    const double H = s.mu + lonDeg * DEG;
+    const double sinAlt =
+        std::sin(phi) * std::sin(s.d) + std::cos(phi) * std::cos(s.d) * std::cos(H);
+    altDeg = std::asin(std::fmax(-1.0, std::fmin(1.0, sinAlt))) / DEG;
+    const double east = -std::cos(s.d) * std::sin(H);
+    const double north =
+        std::sin(s.d) * std::cos(phi) - std::cos(s.d) * std::sin(phi) * std::cos(H);
+    azDeg = std::atan2(east, north) / DEG;
+    if (azDeg < 0) azDeg += 360;
+}
+
+bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& latDeg,
+                      double& lonDeg, Limit_Guess* guess) {
+    // First guess: the edge of the cone at zeta = 0, across the shadow's own motion.
+    double a = s.dx, b = s.dy, zeta = 0;
+    if (guess && guess->valid) {
+        a = guess->a;
+        b = guess->b;
+        zeta = guess->zeta;
+    }
+    if (guess) guess->valid = false;
+    double xi = 0, eta = 0;
+    for (int i = 0; i < 10; ++i) {
+        const double n = std::sqrt(a * a + b * b);
+        if (!(n > 0)) return false;
+        double oXi = -b / n, oEta = a / n;  // at right angles to the motion
+        if ((oEta < 0) == north) {
+            oXi = -oXi;
+            oEta = -oEta;
+        }
+        const double L = std::fabs(umbra ? s.l2 - zeta * s.tanF2 : s.l1 - zeta * s.tanF1);
+        const double nextXi = s.x + L * oXi, nextEta = s.y + L * oEta;
+        const double dXi = nextXi - xi, dEta = nextEta - eta;
+        xi = nextXi;
+        eta = nextEta;
+        Surface_Local local;
+        if (!SurfaceLocalUnder(s, xi, eta, local)) return false;
+        if (dXi * dXi + dEta * dEta < 1e-18) break;  // 6 mm
+        a = s.dx - local.dxi;
+        b = s.dy - local.deta;
+        zeta = local.zeta;
+    }
+    if (!SurfacePointUnder(s, xi, eta, latDeg, lonDeg)) return false;
+    if (guess) *guess = Limit_Guess{true, a, b, zeta};
+    return true;
+}
+
+bool ShadowContacts(const Besselian_Elements& e, double latDeg, double lonDeg, double heightM,
+                    bool umbra, double tGuess, double& tEnter, double& tLeave) {
+    // First the instant of the least distance from the axis (the middle of the eclipse at
+    // the place), then each contact from there.
+    double tMiddle = tGuess;
+    for (int i = 0; i < 12; ++i) {
+        const Element_State s = StateAt(e, tMiddle);
+        const Place_In_Plane p = PlaceInPlane(s, latDeg, lonDeg, heightM);
+        const double u = s.x - p.xi, v = s.y - p.eta;
+        const double a = s.dx - p.dxi, b = s.dy - p.deta;
+        const double n2 = a * a + b * b;
+        if (!(n2 > 0)) return false;
+        const double tau = -(u * a + v * b) / n2;
+        tMiddle += tau;
+        if (!(tMiddle >= e.tMinHours - 1 && tMiddle <= e.tMaxHours + 1)) return false;
+        if (std::fabs(tau) < 1e-9) break;
+    }
+    double found[2];
+    for (int side = 0; side < 2; ++side) {
+        double t = tMiddle;
+        bool converged = false;
+        for (int i = 0; i < 12; ++i) {
+            const Element_State s = StateAt(e, t);
+            const Place_In_Plane p = PlaceInPlane(s, latDeg, lonDeg, heightM);
+            const double u = s.x - p.xi, v = s.y - p.eta;
+            const double a = s.dx - p.dxi, b = s.dy - p.deta;
+            const double n2 = a * a + b * b;
+            const double n = std::sqrt(n2);
+            const double L = std::fabs(umbra ? s.l2 - p.zeta * s.tanF2 : s.l1 - p.zeta * s.tanF1);
+            if (!(n > 0) || !(L > 0)) return false;
+            const double S = (a * v - u * b) / (n * L);
+            if (!(std::fabs(S) <= 1)) return false;
+            const double tau =
+                -(u * a + v * b) / n2 + (side == 0 ? -1 : 1) * L / n * std::sqrt(1 - S * S);
+            t += tau;
+            if (!(t >= e.tMinHours - 1 && t <= e.tMaxHours + 1)) return false;
+            if (std::fabs(tau) < 1e-9) {
+                converged = true;
+                break;
+            }
+        }
+        if (!converged) return false;
+        found[side] = t;
+    }
+    tEnter = found[0];
+    tLeave = found[1];
+    return true;
+}
+
+Ground_Point GroundPoint(double latDeg, double lonDeg) {
+    const double phi = latDeg * DEG, lam = lonDeg * DEG;
+    const double n = EARTH_RADIUS_KM / std::sqrt(1 - EARTH_E2 * std::sin(phi) * std::sin(phi));
+    return {n * std::cos(phi) * std::cos(lam), n * std::cos(phi) * std::sin(lam),
+            n * (1 - EARTH_E2) * std::sin(phi)};
+}
+
+double DistanceKm(const Ground_Point& a, const Ground_Point& b) {
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
+                     (a.z - b.z) * (a.z - b.z));
+}
+
+}  // namespace besselian

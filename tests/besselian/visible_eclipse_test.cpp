@@ -1,0 +1,67 @@
+// The search for the next or previous eclipse seen from a place: it stops at the first of
+// the lunation search's eclipses that the place sees and passes over the others.
+#include "besselian/visible_eclipse.h"
+
+#include <gtest/gtest.h>
+
+#include "astro/calendar.h"
+#include "astro/eclipse_search.h"
+
+namespace besselian {
+namespace {
+
+// Whether the place sees the eclipse that the lunation search puts at jde.
+bool SeenFrom(double jde, const Geodetic_Place& place) {
+    Besselian_Elements e;
+    if (!ComputeElements(jde, Engine_Options{}, e)) return false;
+    return IsVisible(ComputeLocalCircumstances(e, place));
+}
+
+TEST(VisibleEclipse, StopsAtTheFirstEclipseSeenAndSkipsTheOthers) {
+    struct Row {
+        const char* label;
+        Geodetic_Place place;
+        int year;
+        bool forward;
+    } rows[] = {
+        {"Madrid, forward from 2026", {40.4168, -3.7038, 667.0}, 2026, true},
+        {"Madrid, backward from 2026", {40.4168, -3.7038, 667.0}, 2026, false},
+        {"Sydney, forward from 2000", {-33.8688, 151.2093, 0.0}, 2000, true},
+        {"north pole, forward from 2000", {90.0, 0.0, 0.0}, 2000, true},
+        {"antimeridian, backward from 2020", {-17.0, 180.0, 0.0}, 2020, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        const double start = JDFromDateTime(row.year, 1, 1, 0, 0, 0);
+        Visible_Eclipse found;
+        ASSERT_TRUE(FindVisibleEclipse(row.forward, start, row.place, Engine_Options{}, 60, found));
+        EXPECT_TRUE(IsVisible(found.local));
+        EXPECT_TRUE(row.forward ? found.jde >= start : found.jde <= start);
+        // Every eclipse of the lunation search between the start and the one found is not
+        // seen from the place.
+        double from = start;
+        int skipped = 0;
+        for (;;) {
+            double jde = 0.0, magnitude = 0.0;
+            uint16_t type = 0;
+            FindEclipse(row.forward ? 1 : 0, static_cast<int16_t>(row.year), from, jde, type,
+                        magnitude);
+            if (jde == found.jde) break;
+            ASSERT_TRUE(row.forward ? jde < found.jde : jde > found.jde);
+            EXPECT_FALSE(SeenFrom(jde, row.place)) << jde;
+            ++skipped;
+            from = row.forward ? jde + 1.0 : jde - 1.0;
+        }
+        EXPECT_LT(skipped, 60);
+    }
+}
+
+TEST(VisibleEclipse, GivesUpOnABadPlaceOrWhenNoneIsSeenInTime) {
+    Visible_Eclipse found;
+    const double start = JDFromDateTime(2026, 1, 1, 0, 0, 0);
+    EXPECT_FALSE(FindVisibleEclipse(true, start, {91.0, 0.0, 0.0}, Engine_Options{}, 60, found));
+    EXPECT_FALSE(FindVisibleEclipse(true, start, {40.0, 0.0, 0.0}, Engine_Options{}, 0, found));
+}
+
+}  // namespace
+}  // namespace besselian
