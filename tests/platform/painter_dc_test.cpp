@@ -208,8 +208,6 @@ TEST_F(PainterDCTest, ExportWritesAPngOrAnSvgWholeOrNotAtAll) {
     EXPECT_EQ(dir.Names(), "disc.PNG disc.svg taken.png ");  // no temporary file stays behind
 }
 
-}  // namespace
-
 // The translucent fill lays its colour over what is there at its opacity inside the polygon
 // (to within 1 of 255 for the painter's rounding), on a plain and a scaled image, leaves
 // everything outside and the selected objects alone, and draws nothing for fewer than three
@@ -252,3 +250,5 @@ TEST_F(PainterDCTest, TranslucentPolygonBlendsInsideOnly) {
                       qRgb(GetRValue(GREEN), GetGValue(GREEN), GetBValue(GREEN)));
         }
 }
+
+}  // namespace
