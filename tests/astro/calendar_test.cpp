@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "astro/date_time.h"
 #include "astro/dynamical_time.h"
 #include "tests/astro/date_text.h"
 
@@ -43,6 +46,23 @@ TEST(Calendar, JulianDayAndDateTime) {
         {-0.75, "-4714-12-31 18:00:00"},
         {-78.67, "-4714-10-14 19:55:12"}};
     for (const auto& [jd, text] : cases) EXPECT_EQ(DateText(jd), text) << jd;
+}
+
+// Times of 21 June 2001 rounded to a unit of seconds (7 does not divide the hour).
+TEST(DateTime, RoundToUnitAndJulianDayPlus) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"12:15:00", 1800, "2001-06-21 12:30:00"}, {"12:14:59", 1800, "2001-06-21 12:00:00"},
+        {"12:45:00", 1800, "2001-06-21 13:00:00"}, {"23:45:00", 1800, "2001-06-22 00:00:00"},
+        {"12:05:05", 7, "2001-06-21 12:05:05"},    {"12:05:05", 0, "2001-06-21 12:05:05"}};
+    for (const auto& [at, unit, rounded] : cases) {
+        Date_Time t(JulianDayOf(std::string("2001-06-21 ") + at));
+        t.RoundToUnit(unit);
+        EXPECT_EQ(DateText(t.Field(0), t.Field(1), t.Field(2), t.Field(3), t.Field(4), t.Field(5)),
+                  rounded)
+            << at << " to " << unit;
+    }
+    const Date_Time t(2452082.0);
+    EXPECT_NEAR(t.JulianDayPlus(-300, 60) - t.JulianDay(), -300.0 / 1440, 1e-9);  // real division
 }
 
 TEST(DynamicalTime, UTMinusTDByYear) {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "astro/eclipse_step.h"
-#include "platform/fatal.h"
 #include "tests/astro/date_text.h"
+#include "tests/platform/fatal_exit.h"
 
 // The record as text: date, time, type flags in hex and the magnitude of a partial eclipse.
 static std::string RecordText(const Eclipse_Record& r) {
@@ -32,7 +32,7 @@ TEST(ClassifyEclipse, Boundaries) {
         {"g 0.9972", 0.9972, -0.001, 0x11, -1},
         {"u < omega", 0.5, omega * 0.999, 0x14, -1},
         {"u omega", 0.5, omega, 0x12, -1},
-        {"non-central", 1.0, -0.005, 0x23, -1},
+        {"non-central, g just above 0.9972", 0.99721, -0.001, 0x23, -1},
         {"partial, -g", -1.2, 0.005, 0x28, partial},
         {"outside", 1.5433 + 0.0101, 0.01, 0xFFFF, -1}};
     for (const auto& [label, gamma, u, expectedType, expectedMagnitude] : cases) {
@@ -45,9 +45,8 @@ TEST(ClassifyEclipse, Boundaries) {
 }
 
 TEST(FatalFormulaArguments, EndTheProgramWithTheFunctionName) {
-    const auto status = ::testing::ExitedWithCode(platform::FATAL_EXIT_STATUS);
-    EXPECT_EXIT(rem_k_49(4), status, "^rem_k_49\n$");
-    EXPECT_EXIT(dJDE_54_1(2, 0, 0, 1, 0, 0, 0, 0), status, "^dJDE_54_1\n$");
+    EXPECT_FATAL(rem_k_49(4), "rem_k_49");
+    EXPECT_FATAL(dJDE_54_1(2, 0, 0, 1, 0, 0, 0, 0), "dJDE_54_1");
 }
 
 // "start > found" steps forward, "<" backward; a row without a start steps on from the
@@ -57,11 +56,7 @@ TEST(FatalFormulaArguments, EndTheProgramWithTheFunctionName) {
 TEST(EclipseStepping, FindsTheWorkedEclipses) {
     const char* rows[] = {"2001-01-01 > 2001-06-21 12:05:05 11",
                           "> 2001-12-14 20:53:24 12",
-                          "> 2002-06-10 23:45:52 12",
-                          "> 2002-12-04 07:32:45 11",
-                          "> 2003-05-31 04:09:19 12",
-                          "> 2003-11-23 22:50:42 11",
-                          "> 2004-04-19 13:35:16 28 0.7361",
+                          "2004-01-01 > 2004-04-19 13:35:16 28 0.7361",
                           "> 2004-10-14 03:00:32 28 0.9256",
                           "> 2005-04-08 20:37:08 14",
                           "2001-01-01 < 2000-12-25 17:36:28 28 0.7253",

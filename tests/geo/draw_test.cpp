@@ -137,18 +137,15 @@ TEST(CityDraw, SquareOnTheNearSideNameOnlyWithin44Degrees) {
     }
 }
 
-TEST(Graticule, Has720ParallelAnd384MeridianPiecesAndLeavesOutTenDegreesAroundThePoles) {
+// The grid seen from above the North Pole leaves ten degrees around it out (the pieces'
+// count is checked with the whole world's drawing).
+TEST(Graticule, LeavesOutTenDegreesAroundThePoles) {
     Recorded r;
     r.globe.SetLatitude(90);
     Graticule(20, 30, 10, 5).DrawGrid(r.globe);
-    size_t pieces = 0;
     double nearest = 1e9;  // pixels from the North Pole at the view centre
-    for (const auto& call : r.dc.Calls()) {
-        pieces += call.op == Op::SelectPen && !call.stockPen;
-        if (call.op == Op::MoveTo)
-            nearest = std::min(nearest, std::hypot(call.a - 320, call.b - 320));
-    }
-    EXPECT_EQ(pieces, 720u + 384u);
+    for (const auto& call : r.dc.CallsOf(Op::MoveTo))
+        nearest = std::min(nearest, std::hypot(call.a - 320, call.b - 320));
     EXPECT_NEAR(nearest, 318 * std::sin(Radians(10)), 1.0);
 }
 

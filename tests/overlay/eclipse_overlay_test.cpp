@@ -25,23 +25,6 @@ static Globe MapGlobe() {
                  0);
 }
 
-// Times of 21 June 2001 rounded to a unit of seconds (7 does not divide the hour).
-TEST(DateTime, RoundToUnitAndJulianDayPlus) {
-    const std::tuple<const char*, int, const char*> cases[] = {
-        {"12:15:00", 1800, "2001-06-21 12:30:00"}, {"12:14:59", 1800, "2001-06-21 12:00:00"},
-        {"12:45:00", 1800, "2001-06-21 13:00:00"}, {"23:45:00", 1800, "2001-06-22 00:00:00"},
-        {"12:05:05", 7, "2001-06-21 12:05:05"},    {"12:05:05", 0, "2001-06-21 12:05:05"}};
-    for (const auto& [at, unit, rounded] : cases) {
-        Date_Time t(JulianDayOf(std::string("2001-06-21 ") + at));
-        t.RoundToUnit(unit);
-        EXPECT_EQ(DateText(t.Field(0), t.Field(1), t.Field(2), t.Field(3), t.Field(4), t.Field(5)),
-                  rounded)
-            << at << " to " << unit;
-    }
-    const Date_Time t(2452082.0);
-    EXPECT_NEAR(t.JulianDayPlus(-300, 60) - t.JulianDay(), -300.0 / 1440, 1e-9);  // real division
-}
-
 // A pixel as text, "(x, y)".
 static std::string PixelText(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";

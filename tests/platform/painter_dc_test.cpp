@@ -1,16 +1,16 @@
 #include "platform/qt/painter_dc.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QGuiApplication>
-#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "platform/qt/image_export.h"
+#include "tests/platform/scratch_folder.h"
 
 namespace {
 
@@ -54,6 +54,17 @@ void Polyline(CDC& dc, int style, COLORREF colour, std::vector<std::pair<int, in
     dc.SelectObject(old);
 }
 
+// Writes text at (x, y) in a 12-pixel Arial on a transparent background.
+void Label(CDC& dc, int x, int y, const char* text) {
+    CFont font;
+    const LOGFONT lf{12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"};
+    font.CreateFontIndirect(&lf);
+    CFont* old = dc.SelectObject(&font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(x, y, text);
+    dc.SelectObject(old);
+}
+
 TEST_F(PainterDCTest, ShapesLinesAndDotsKeepThePixelConventions) {
     const QImage image = Paint([](PainterDC& dc) {
         CBrush brush(RED);
@@ -91,100 +102,80 @@ TEST_F(PainterDCTest, ShapesLinesAndDotsKeepThePixelConventions) {
     for (int x = 43; x < 55; ++x) dot(x, 45, x >= 44 && x < 54 && (x - 44) % 6 < 3);
 }
 
-TEST_F(PainterDCTest, DrawingStraightIntoTheImageMatchesThePainter) {
-    // The 32-bit images are drawn into directly, the 24-bit one through the painter, which keeps
-    // the same conventions for lines drawn rightwards or downwards and for rectangles.
-    const auto draw = [](PainterDC& dc) {
-        CBrush brush(RGB(255, 255, 0));
-        CBrush* old = dc.SelectObject(&brush);
-        // Dotted and cut at the edge; then beyond the range drawn directly.
-        Polyline(dc, PS_DOT, GREEN, {{1, 1}, {40, 1}, {40, 30}, {90, 30}});
-        Polyline(dc, PS_SOLID, RED, {{3, 40}, {3, 62}});
-        Polyline(dc, PS_SOLID, RED, {{-(1 << 30), 35}, {1 << 30, 35}});
-        for (int size = 2; size <= 6; ++size) dc.Rectangle(size * 8, 40, size * 9, 40 + size);
-        dc.Rectangle(-5, 50, 3, 70);  // over the edges
-        dc.SelectObject(old);
-    };
-    const QImage expected =
-        Paint(draw, QImage::Format_RGB888).convertToFormat(QImage::Format_ARGB32);
-    EXPECT_EQ(expected.pixel(0, 35), Qt(RED));
-    EXPECT_EQ(expected.pixel(63, 35), Qt(RED));
-    // Compared with their alpha: a 32-bit image with alpha must be drawn opaque.
-    for (auto format :
-         {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied})
-        EXPECT_TRUE(Paint(draw, format).convertToFormat(QImage::Format_ARGB32) == expected)
-            << format;
+// How many blocks of 2 x 2 device pixels in rows top to bottom (exclusive) of a picture
+// drawn at a ratio of 2 are not all of colour(x, y), x and y in the picture's pixels.
+template <typename Colour>
+int BlocksUnlike(const QImage& two, int top, int bottom, Colour colour) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < two.width() / 2; ++x) {
+            bool like = true;
+            for (int k = 0; k < 4; ++k)
+                like &= two.pixel(2 * x + k % 2, 2 * y + k / 2) == colour(x, y);
+            n += !like;
+        }
+    }
+    return n;
 }
 
-TEST_F(PainterDCTest, AScaledImageKeepsTheGeometryAtTheDevicesResolution) {
-    // Lines in all four directions, dotted ones around corners, a run of one pixel and
-    // rectangles cover the same pixels at a ratio of 2 as at 1, each as a block of 2 x 2
-    // device pixels; a diagonal line and text are drawn at the device's resolution.
-    const auto draw = [](PainterDC& dc) {
-        CBrush brush(RGB(255, 255, 0));
-        CBrush* old = dc.SelectObject(&brush);
-        Polyline(dc, PS_DOT, GREEN, {{1, 1}, {40, 1}, {40, 30}, {20, 30}, {20, 10}});
-        Polyline(dc, PS_SOLID, RED, {{3, 40}, {3, 62}, {10, 62}, {10, 50}, {6, 50}});
-        Polyline(dc, PS_SOLID, BLUE, {{60, 60}, {61, 60}});
-        for (int size = 2; size <= 6; ++size) dc.Rectangle(size * 8, 40, size * 9, 40 + size);
-        dc.SelectObject(old);
+// The 32-bit images are drawn into directly (those with alpha drawn opaque), the 24-bit one
+// through the painter, which keeps the same conventions for lines drawn rightwards or
+// downwards, cut at the edge or beyond the range drawn directly, and for rectangles. At a
+// ratio of 2, lines in all four directions, dotted ones around corners, a run of one pixel and
+// rectangles cover the same pixels as at 1, each as a block of 2 x 2 device pixels, while a
+// diagonal line and text are drawn at the device's resolution.
+TEST_F(PainterDCTest, DrawingStraightIntoTheImageMatchesThePainterAtEachRatio) {
+    const auto draw = [](bool around) {
+        return [around](PainterDC& dc) {
+            CBrush brush(RGB(255, 255, 0));
+            CBrush* old = dc.SelectObject(&brush);
+            for (int size = 2; size <= 6; ++size) dc.Rectangle(size * 8, 40, size * 9, 40 + size);
+            dc.Rectangle(-5, 50, 3, 70);  // over the edges
+            dc.SelectObject(old);
+            Polyline(dc, PS_SOLID, BLUE, {{60, 60}, {61, 60}});
+            if (around) {
+                Polyline(dc, PS_DOT, GREEN, {{1, 1}, {40, 1}, {40, 30}, {20, 30}, {20, 10}});
+                Polyline(dc, PS_SOLID, RED, {{3, 40}, {3, 62}, {10, 62}, {10, 50}, {6, 50}});
+                return;
+            }
+            Polyline(dc, PS_DOT, GREEN, {{1, 1}, {40, 1}, {40, 30}, {90, 30}});
+            Polyline(dc, PS_SOLID, RED, {{3, 40}, {3, 62}});
+            Polyline(dc, PS_SOLID, RED, {{-(1 << 30), 35}, {1 << 30, 35}});
+        };
     };
-    const QImage one = Paint(draw);
-    EXPECT_EQ(one.pixel(60, 60), Qt(BLUE));
-    // Drawn straight into the 32-bit image, through the painter into the 24-bit one.
+    const QImage painted =
+        Paint(draw(false), QImage::Format_RGB888).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(std::make_tuple(painted.pixel(0, 35), painted.pixel(63, 35), painted.pixel(60, 60)),
+              std::make_tuple(Qt(RED), Qt(RED), Qt(BLUE)));
+    for (auto format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied}) {
+        EXPECT_TRUE(Paint(draw(false), format).convertToFormat(QImage::Format_ARGB32) == painted)
+            << format;
+    }
+    const QImage one = Paint(draw(true));
+    const auto fine = [](PainterDC& dc) {
+        Polyline(dc, PS_SOLID, RED, {{2, 2}, {60, 31}});
+        Label(dc, 10, 40, "Oslo");
+    };
     for (auto format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
-        const QImage two = Paint(draw, format, 2).convertToFormat(QImage::Format_RGB32);
+        const QImage two = Paint(draw(true), format, 2).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(two.size(), QSize(128, 128));
-        int differing = 0;
-        for (int y = 0; y < 64; ++y) {
-            for (int x = 0; x < 64; ++x) {
-                for (int k = 0; k < 4; ++k)
-                    differing += two.pixel(2 * x + k % 2, 2 * y + k / 2) != one.pixel(x, y);
-            }
-        }
-        EXPECT_EQ(differing, 0) << format;
-        const QImage fine =
-            Paint(
-                [](PainterDC& dc) {
-                    Polyline(dc, PS_SOLID, RED, {{2, 2}, {60, 31}});
-                    CFont font;
-                    const LOGFONT lf{12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"};
-                    font.CreateFontIndirect(&lf);
-                    CFont* oldFont = dc.SelectObject(&font);
-                    dc.SetBkMode(TRANSPARENT);
-                    dc.TextOut(10, 40, "Oslo");
-                    dc.SelectObject(oldFont);
-                },
-                format, 2)
-                .convertToFormat(QImage::Format_RGB32);
-        // Blocks of 2 x 2 device pixels that are not of one colour: along the diagonal
-        // (its steps fall between the picture's pixels) and around the letters.
-        int mixedLine = 0, mixedText = 0;
-        for (int y = 0; y < 64; ++y) {
-            for (int x = 0; x < 64; ++x) {
-                const QRgb c = fine.pixel(2 * x, 2 * y);
-                const bool mixed = fine.pixel(2 * x + 1, 2 * y) != c ||
-                                   fine.pixel(2 * x, 2 * y + 1) != c ||
-                                   fine.pixel(2 * x + 1, 2 * y + 1) != c;
-                (y < 36 ? mixedLine : mixedText) += mixed;
-            }
-        }
-        EXPECT_GT(mixedLine, 20) << format;
-        EXPECT_GT(mixedText, 10) << format;
+        EXPECT_EQ(BlocksUnlike(two, 0, 64, [&](int x, int y) { return one.pixel(x, y); }), 0)
+            << format;
+        // Blocks not of one colour along the diagonal (its steps fall between the picture's
+        // pixels) and around the letters.
+        const QImage sharp = Paint(fine, format, 2).convertToFormat(QImage::Format_RGB32);
+        const auto own = [&](int x, int y) { return sharp.pixel(2 * x, 2 * y); };
+        EXPECT_GT(BlocksUnlike(sharp, 0, 36, own), 20) << format;
+        EXPECT_GT(BlocksUnlike(sharp, 36, 64, own), 10) << format;
     }
 }
 
 TEST_F(PainterDCTest, TextIsWrittenBelowAndRightOfItsPointInTheTextColour) {
     const QImage image = Paint([](PainterDC& dc) {
-        CFont font;
-        const LOGFONT lf{12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"};
-        font.CreateFontIndirect(&lf);
-        CFont* oldFont = dc.SelectObject(&font);
-        dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(RED);
         Polyline(dc, PS_SOLID, GREEN, {{0, 60}, {64, 60}});  // its pen must not colour the text
-        dc.TextOut(20, 20, "HHHH");
-        dc.SelectObject(oldFont);
+        Label(dc, 20, 20, "HHHH");
     });
     QRect box;
     int deep = 0;
@@ -202,27 +193,20 @@ TEST_F(PainterDCTest, TextIsWrittenBelowAndRightOfItsPointInTheTextColour) {
 }
 
 TEST_F(PainterDCTest, ExportWritesAPngOrAnSvgWholeOrNotAtAll) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("velmor_export_" + std::to_string(getpid()));
-    fs::create_directories(dir / "taken.png");  // a folder in the way of the file's name
+    const Scratch_Folder dir;
+    std::filesystem::create_directory(dir.path + "taken.png");  // a folder in the file's way
     const auto disc = [](CDC& dc) { dc.Ellipse(2, 2, 38, 38); };
     std::string error;
     for (const char* name : {"disc.PNG", "disc.svg"})
-        EXPECT_TRUE(RenderToImageFile((dir / name).string(), 50, 40, disc, error)) << error;
-    const QImage image(QString::fromStdString((dir / "disc.PNG").string()));
+        EXPECT_TRUE(RenderToImageFile(dir.path + name, 50, 40, disc, error)) << error;
+    const QImage image(QString::fromStdString(dir.path + "disc.PNG"));
     EXPECT_EQ(image.size(), QSize(50, 40));
     EXPECT_EQ(image.pixel(0, 0), WHITE);
     EXPECT_EQ(image.pixel(2, 20), Qt(RGB(0, 0, 0)));
     for (const char* name : {"map.jpg", "no/such/folder/map.png", "taken.png"})
-        EXPECT_FALSE(RenderToImageFile((dir / name).string(), 8, 8, disc, error)) << name;
-    std::vector<std::string> left;  // no temporary file stays behind
-    for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"disc.PNG", "disc.svg", "taken.png"}));
-    fs::remove_all(dir);
+        EXPECT_FALSE(RenderToImageFile(dir.path + name, 8, 8, disc, error)) << name;
+    EXPECT_EQ(dir.Names(), "disc.PNG disc.svg taken.png ");  // no temporary file stays behind
 }
-
-}  // namespace
 
 // The translucent fill lays its colour over what is there at its opacity inside the polygon
 // (to within 1 of 255 for the painter's rounding), on a plain and a scaled image, leaves
@@ -266,3 +250,5 @@ TEST_F(PainterDCTest, TranslucentPolygonBlendsInsideOnly) {
                       qRgb(GetRValue(GREEN), GetGValue(GREEN), GetBValue(GREEN)));
         }
 }
+
+}  // namespace

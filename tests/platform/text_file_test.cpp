@@ -1,16 +1,14 @@
 #include "platform/text_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-namespace {
+#include "tests/platform/scratch_folder.h"
 
-namespace fs = std::filesystem;
+namespace {
 
 TEST(TextFile, ReadsLinesOfAtMost79CharactersAndOpensOnlyFiles) {
     const std::string x79(79, 'x');
@@ -25,7 +23,8 @@ TEST(TextFile, ReadsLinesOfAtMost79CharactersAndOpensOnlyFiles) {
         {"exactly 79 characters then the line end", x79 + "\nz", {x79, "\n", "z"}},
         {"CR LF split at the buffer's end", x79.substr(1) + "\r\nz", {x79.substr(1) + "\n", "z"}},
     };
-    const fs::path path = fs::temp_directory_path() / ("velmor_text_" + std::to_string(getpid()));
+    const Scratch_Folder scratch;
+    const std::string path = scratch.path + "text";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         std::ofstream(path, std::ios::binary) << c.content;
@@ -37,10 +36,9 @@ TEST(TextFile, ReadsLinesOfAtMost79CharactersAndOpensOnlyFiles) {
         EXPECT_EQ(lines, c.lines);
         EXPECT_EQ(file.ReadString(buffer, sizeof buffer), nullptr);  // stays at the end
     }
-    fs::remove(path);
     CStdioFile file;  // a missing file and a directory are not opened
-    EXPECT_FALSE(file.Open(path.c_str(), CStdioFile::modeRead));
-    EXPECT_FALSE(file.Open(path.parent_path().c_str(), CStdioFile::modeRead));
+    EXPECT_FALSE(file.Open((path + "-missing").c_str(), CStdioFile::modeRead));
+    EXPECT_FALSE(file.Open(scratch.path.c_str(), CStdioFile::modeRead));
     char buffer[8];
     EXPECT_EQ(file.ReadString(buffer, sizeof buffer), nullptr);
 }
