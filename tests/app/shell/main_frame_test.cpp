@@ -30,6 +30,7 @@
 #include "app/shell/velmor_app.h"
 #include "app/shell/velmor_view.h"
 #include "app/shell/view_settings.h"
+#include "app/shell/year_field.h"
 #include "app/velmor_doc.h"
 #include "shell_test_support.h"
 
@@ -244,8 +245,8 @@ class MainFrameTest : public QObject {
         QTest::newRow("on from -4713, back before it, then refused")
             << QStringList{"-4713 1 1 0 0 0", ">", "-4713 1 1 0 0 0", "<", "<"}
             << QStringList{"-4713 4 8 22 6 26", "-4714 10 14 20 1 28", "-"};
-        for (const char* date :
-             {"2001 4 31 3 4 5", "70000 1 1 3 4 5", "1234567890123456789012345 1 1 3 4 5"}) {
+        for (const char* date : {"2001 4 31 3 4 5", "-4714 12 31 0 0 0", "10000 1 1 0 0 0",
+                                 "70000 1 1 3 4 5", "1234567890123456789012345 1 1 3 4 5"}) {
             QTest::addRow("%s refused", date)
                 << QStringList{from2001, ">", date, ">"} << QStringList{june2001, "-"};
         }
@@ -284,6 +285,22 @@ class MainFrameTest : public QObject {
             QCOMPARE_GT(CountPixels(map, qRgb(40, 166, 254)), 200000);  // the globe
             QCOMPARE_GT(CountPixels(map, qRgb(0, 255, 0)), 250);        // the eclipse
         }
+    }
+
+    // The year field alone: whole numbers within the supported years, as they stand.
+    void yearField_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        for (const char* text : {"-4713", "-500", "9999"}) QTest::newRow(text) << text << true;
+        for (const char* text : {"-4714", "10000", "70000", "1234567890123456789012345"})
+            QTest::newRow(text) << text << false;
+    }
+    void yearField() {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        int16_t year = 1234;
+        QCOMPARE(ReadYearField(text, year), accepted);
+        QCOMPARE(int(year), accepted ? text.toInt() : 1234);
     }
 
     // By the arrow keys wherever the focus is, also in the date bar's controls (which do not
