@@ -1,23 +1,27 @@
-// The main window driven as a user would on the offscreen platform: the start-up state, the
-// steps between eclipses, turning the globe and the new-document command.
+// The main window driven as a user would on the offscreen platform: the start-up state and
+// the window's icon, the steps between eclipses and at the ends of the years, turning the
+// globe by keys, menu and mouse, the menus, the accelerators on any keyboard layout, the
+// map on a scaled display, the precise picture, the place picked on the globe and the
+// steps to the eclipses seen from it. Each test starts the program as on a first start.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <xkbcommon/xkbcommon.h>
 
+#include <cmath>
 #include <memory>
 
+#include "app/details_lines.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/date_bar.h"
 #include "app/shell/latin_keys.h"
@@ -25,42 +29,45 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/velmor_app.h"
 #include "app/shell/velmor_view.h"
+#include "app/shell/view_settings.h"
+#include "app/shell/year_field.h"
 #include "app/velmor_doc.h"
+#include "shell_test_support.h"
 
 namespace {
 
 const QStringList kJune2001Lines = {"Date = 2001 June 21", "TD = 12:05:05", "UT-TD [s] = -103",
                                     "Type = Total "};
 
-QList<QComboBox*> Lists(const CMainFrame* frame) {
-    return {frame->GetDateBar()->GetMonthList(), frame->GetDateBar()->GetDayList(),
-            frame->GetDateBar()->GetHourList(), frame->GetDateBar()->GetMinuteList(),
-            frame->GetDateBar()->GetSecondList()};
+QList<QComboBox*> DateBarLists(const CDateBar* bar) {
+    return {bar->GetMonthList(), bar->GetDayList(), bar->GetHourList(), bar->GetMinuteList(),
+            bar->GetSecondList()};
 }
 
 // The date bar as "year month day hour minute second", numbers from the lists' item data.
 QString DateBar(const CMainFrame* frame) {
     QStringList parts{frame->GetDateBar()->GetYearEdit()->text()};
-    for (const QComboBox* list : Lists(frame)) parts << list->currentData().toString();
+    for (const QComboBox* list : DateBarLists(frame->GetDateBar()))
+        parts << list->currentData().toString();
     return parts.join(' ');
 }
 
 void SetDateBar(CMainFrame* frame, const QString& text) {
     const QStringList parts = text.split(' ');
     frame->GetDateBar()->GetYearEdit()->setText(parts[0]);
-    for (int i = 0; i < 5; ++i) {
-        QComboBox* list = Lists(frame)[i];
-        list->setCurrentIndex(CDateBar::FindComboItem(list, parts[i + 1].toInt()));
-    }
+    const QList<QComboBox*> lists = DateBarLists(frame->GetDateBar());
+    for (int i = 0; i < 5; ++i)
+        lists[i]->setCurrentIndex(CDateBar::FindComboItem(lists[i], parts[i + 1].toInt()));
 }
 
-int CountPixels(CMainFrame* frame, const QColor& colour) {
-    const QImage image =
-        frame->GetMapView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+QImage MapImage(const CMainFrame* frame) {
+    return frame->GetMapView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int CountPixels(const QImage& image, QRgb colour) {
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == colour.rgb();
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == colour;
     return count;
 }
 
@@ -73,17 +80,16 @@ struct Paint_Counter : QObject {
     int count = 0;
 };
 
-// The 2 x 2 blocks of device pixels of `image` that are not of one colour.
-int MixedBlocks(const QImage& image) {
-    int mixed = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2) {
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb c = image.pixel(x, y);
-            mixed += image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c ||
-                     image.pixel(x + 1, y + 1) != c;
-        }
-    }
-    return mixed;
+QStringList ToQStrings(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const std::string& line : lines) out << QString::fromStdString(line);
+    return out;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
 }
 
 // The key event X11 delivers for the physical key `scanCode` with layout `layout` of the
@@ -116,30 +122,46 @@ struct Turn {
     double latitude, longitude, newLatitude, newLongitude;  // degrees
 };
 
+struct Accelerator {
+    const char* label;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int command;       // 0: none
+    quint32 scanCode;  // X11 key code of a letter key, pressed on the layouts "us,ru"; or 0
+};
+
+struct Mouse {
+    const char* label;
+    QPoint at, by;                     // the press, and the movement to the release
+    double latitude, longitude;        // the globe's centre before, degrees
+    double newLatitude, newLongitude;  // and after
+    bool placeSet;                     // after: a place picked, or kept
+};
+
+struct Visible_Step {
+    const char* label;
+    const char* from;
+    bool forward;
+    const char* dateLine;
+    const char* plainStepDateLine;  // where ">>" or "<<" goes instead
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Turn)
+Q_DECLARE_METATYPE(Accelerator)
+Q_DECLARE_METATYPE(Mouse)
+Q_DECLARE_METATYPE(Visible_Step)
 
 class MainFrameTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir m_settingsFolder;
     std::unique_ptr<CVelmorApp> m_app;
     CMainFrame* m_frame = nullptr;
     CVelmorDoc* m_doc = nullptr;
 
-    void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void StepFrom2001() {
-        SetDateBar(m_frame, "2001 1 1 0 0 0");
-        Press(m_frame->GetDateBar()->GetNextButton());
-    }
-    bool FocusOn(QWidget* widget) {
-        widget->setFocus(Qt::OtherFocusReason);
-        return QTest::qWaitFor([widget] { return widget->hasFocus(); });
-    }
-
-  private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() {
+    void Start() {
         m_app = std::make_unique<CVelmorApp>();
         QVERIFY(m_app->InitInstance({"velmor"}));
         m_frame = m_app->GetMainFrame();
@@ -147,85 +169,145 @@ class MainFrameTest : public QObject {
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame));
     }
+    void StepFrom(const QString& date, bool forward = true) {
+        SetDateBar(m_frame, date);
+        QTest::mouseClick(forward ? m_frame->GetDateBar()->GetNextButton()
+                                  : m_frame->GetDateBar()->GetPrevButton(),
+                          Qt::LeftButton);
+    }
+    bool FocusOn(QWidget* widget) {
+        widget->setFocus(Qt::OtherFocusReason);
+        return QTest::qWaitFor([widget] { return widget->hasFocus(); });
+    }
+    // The eclipse, the globe's centre, the list and the date bar.
+    QVariantList Shown() const {
+        return {m_doc->m_eclipse.jde, m_doc->m_dCentreLat, m_doc->m_dCentreLon,
+                m_frame->GetTreeView()->Lines(), DateBar(m_frame)};
+    }
+
+  private slots:
+    void initTestCase() { UseSettingsIn(m_settingsFolder); }
+    void init() {
+        ClearSettings();
+        Start();
+    }
     void cleanup() { m_app.reset(); }
 
     void startUpState() {
-        const QStringList shown = DateBar(m_frame).split(' ');
-        const QDateTime read(QDate(shown[0].toInt(), shown[1].toInt(), shown[2].toInt()),
-                             QTime(shown[3].toInt(), shown[4].toInt(), shown[5].toInt()));
-        const QDateTime now = QDateTime::currentDateTime();
-        QVERIFY2(read >= now.addSecs(-65) && read <= now, qPrintable(shown.join(' ')));
+        // Before any eclipse is shown a click picks no place; without a place the steps to
+        // the eclipses seen from it are disabled and do nothing.
+        QTest::mouseClick(m_frame->GetMapView(), Qt::LeftButton, {}, QPoint(320, 320));
+        m_frame->OnCommand(ID_VIEW_NEXT_VISIBLE);
+        QVERIFY(!m_doc->m_bPlaceSet && !m_frame->GetNextVisibleAction()->isEnabled());
+        const QDateTime shown = QDateTime::fromString(DateBar(m_frame), "yyyy M d H m s");
+        const qint64 age = shown.secsTo(QDateTime::currentDateTime());
+        QVERIFY2(shown.isValid() && age >= 0 && age <= 65, qPrintable(DateBar(m_frame)));
         QVERIFY(m_frame->GetTreeView()->Lines().isEmpty());
-        const QSize size = m_frame->GetMapView()->size();
-        QCOMPARE(CountPixels(m_frame, m_frame->GetMapView()->palette().color(QPalette::Base)),
-                 size.width() * size.height());
+        CVelmorView* map = m_frame->GetMapView();
+        QCOMPARE(CountPixels(MapImage(m_frame), map->palette().color(QPalette::Base).rgb()),
+                 map->width() * map->height());
+        QCOMPARE(map->accessibleName(), QString("Map"));
         // Nothing turns before a paint has recorded a centre.
         QVERIFY(FocusOn(m_frame->GetTreeView()));
-        Paint_Counter paints(m_frame->GetMapView());
-        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
+        Paint_Counter paints(map);
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
             QTest::keyClick(m_frame->GetTreeView(), key);
-        }
         QCOMPARE(paints.count, 0);
         QCOMPARE(m_doc->m_dCentreLat, 0.0);
         QCOMPARE(m_doc->m_dCentreLon, 0.0);
-    }
-
-    void stepsWalkFromEclipseToEclipse() {
-        StepFrom2001();
-        QCOMPARE(m_frame->GetTreeView()->Lines(), kJune2001Lines);
-        QCOMPARE(DateBar(m_frame), QString("2001 6 21 12 5 5"));
-        QVERIFY2(CountPixels(m_frame, QColor(40, 166, 254)) > 200000, "no globe");
-        QVERIFY2(CountPixels(m_frame, QColor(0, 255, 0)) > 500, "no eclipse overlay");
-        // Each press steps from the instant the last one put in the date bar, which the list shows.
-        const struct {
-            bool next;
-            const char* dateLine;
-        } walk[] = {{true, "Date = 2001 December 14"},
-                    {false, "Date = 2001 June 21"},
-                    {false, "Date = 2000 December 25"}};
-        for (const auto& step : walk) {
-            Press(step.next ? m_frame->GetDateBar()->GetNextButton()
-                            : m_frame->GetDateBar()->GetPrevButton());
-            const QStringList lines = m_frame->GetTreeView()->Lines(),
-                              bar = DateBar(m_frame).split(' ');
-            QCOMPARE(lines.value(0), QString(step.dateLine));
-            QCOMPARE(lines.value(1), QString::asprintf("TD = %02d:%02d:%02d", bar[3].toInt(),
-                                                       bar[4].toInt(), bar[5].toInt()));
+        // The window's icon: each size drawn at build time, a round globe (opaque in the
+        // middle, transparent in the corners).
+        const QIcon icon = m_frame->windowIcon();
+        QCOMPARE(icon.availableSizes().size(), 8);
+        for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            QVERIFY(icon.availableSizes().contains(QSize(side, side)));
+            const QImage image = icon.pixmap(QSize(side, side), 1.0).toImage();
+            QCOMPARE(image.size(), QSize(side, side));
+            QCOMPARE(qAlpha(image.pixel(0, 0)) + qAlpha(image.pixel(side - 1, side - 1)), 0);
+            QCOMPARE(qAlpha(image.pixel(side / 2, side / 2)), 255);
         }
     }
 
-    void invalidDateChangesNothingButTheRecordedCentre_data() {
-        QTest::addColumn<QString>("date");
-        QTest::newRow("31 April") << "2001 4 31 3 4 5";
-        QTest::newRow("year 70000") << "70000 1 1 3 4 5";
-        QTest::newRow("year of 25 digits") << "1234567890123456789012345 1 1 3 4 5";
+    // Steps through the date bar's buttons, each from the date bar's date: a typed date, or
+    // the instant the last step showed. A refused step ("-": an invalid date, or a year
+    // beyond -4713 ... 9999 that a step showed) changes nothing but the recorded centre.
+    void steps_data() {
+        QTest::addColumn<QStringList>("steps");  // ">" next, "<" previous, or a typed date
+        QTest::addColumn<QStringList>("shown");  // the date bar after each step, or "-"
+        const QString from2001 = "2001 1 1 0 0 0", june2001 = "2001 6 21 12 5 5";
+        QTest::newRow("on from 2001 and back")
+            << QStringList{from2001, ">", ">", "<", "<"}
+            << QStringList{june2001, "2001 12 14 20 53 24", june2001, "2000 12 25 17 36 28"};
+        QTest::newRow("back past AD 1") << QStringList{"1 1 1 0 0 0", "<", "<"}
+                                        << QStringList{"-1 12 14 18 18 17", "-1 7 19 20 43 37"};
+        QTest::newRow("past 9999, then refused") << QStringList{"9999 12 31 23 59 59", ">", ">"}
+                                                 << QStringList{"10000 3 30 1 59 15", "-"};
+        QTest::newRow("on from -4713, back before it, then refused")
+            << QStringList{"-4713 1 1 0 0 0", ">", "-4713 1 1 0 0 0", "<", "<"}
+            << QStringList{"-4713 4 8 22 6 26", "-4714 10 14 20 1 28", "-"};
+        for (const char* date : {"2001 4 31 3 4 5", "-4714 12 31 0 0 0", "10000 1 1 0 0 0",
+                                 "70000 1 1 3 4 5", "1234567890123456789012345 1 1 3 4 5"}) {
+            QTest::addRow("%s refused", date)
+                << QStringList{from2001, ">", date, ">"} << QStringList{june2001, "-"};
+        }
+    }
+    void steps() {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, shown);
+        for (const QString& step : steps) {
+            if (step.size() > 1) {
+                SetDateBar(m_frame, step);
+                continue;
+            }
+            if (m_doc->m_bCentreSet) m_frame->OnViewEast();
+            const QVariantList before = Shown();
+            Paint_Counter paints(m_frame->GetMapView());
+            StepFrom(DateBar(m_frame), step == ">");
+            const QString expected = shown.takeFirst();
+            if (expected == "-") {
+                QCOMPARE(Shown(), before);
+                QCOMPARE(m_doc->m_bCentreSet, false);
+                QCOMPARE(paints.count, 0);
+                // The next paint takes the sub-solar point afresh, undoing the turn.
+                m_frame->GetMapView()->repaint();
+                QCOMPARE(m_doc->m_dCentreLon, before[2].toDouble() - 30.0);
+                continue;
+            }
+            // The list shows the instant put in the date bar, the map the globe and eclipse.
+            QCOMPARE(DateBar(m_frame), expected);
+            const QStringList at = expected.split(' ');
+            QCOMPARE(m_frame->GetTreeView()->Lines().mid(0, 2),
+                     QStringList({QString("Date = %1 %2 %3")
+                                      .arg(at[0], QLocale::c().monthName(at[1].toInt()), at[2]),
+                                  QString::asprintf("TD = %02d:%02d:%02d", at[3].toInt(),
+                                                    at[4].toInt(), at[5].toInt())}));
+            const QImage map = MapImage(m_frame);
+            QCOMPARE_GT(CountPixels(map, qRgb(40, 166, 254)), 200000);  // the globe
+            QCOMPARE_GT(CountPixels(map, qRgb(0, 255, 0)), 250);        // the eclipse
+        }
     }
 
-    void invalidDateChangesNothingButTheRecordedCentre() {
-        QFETCH(QString, date);
-        StepFrom2001();
-        m_frame->OnViewEast();
-        const double jde = m_doc->m_eclipse.jde;
-        const double latitude = m_doc->m_dCentreLat, longitude = m_doc->m_dCentreLon;
-        const QStringList lines = m_frame->GetTreeView()->Lines();
-        SetDateBar(m_frame, date);
-        Paint_Counter paints(m_frame->GetMapView());
-        Press(m_frame->GetDateBar()->GetNextButton());
-        QCOMPARE(m_doc->m_bCentreSet, false);
-        QCOMPARE(m_doc->m_eclipse.jde, jde);
-        QCOMPARE(m_doc->m_dCentreLat, latitude);
-        QCOMPARE(m_doc->m_dCentreLon, longitude);
-        QCOMPARE(m_frame->GetTreeView()->Lines(), lines);
-        QCOMPARE(DateBar(m_frame), date);
-        QCOMPARE(paints.count, 0);
-        // The next paint takes the sub-solar point afresh, undoing the turn.
-        m_frame->GetMapView()->repaint();
-        QCOMPARE(m_doc->m_dCentreLon, longitude - 30.0);
+    // The year field alone: whole numbers within the supported years, as they stand.
+    void yearField_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        for (const char* text : {"-4713", "-500", "9999"}) QTest::newRow(text) << text << true;
+        for (const char* text : {"-4714", "10000", "70000", "1234567890123456789012345"})
+            QTest::newRow(text) << text << false;
+    }
+    void yearField() {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        int16_t year = 1234;
+        QCOMPARE(ReadYearField(text, year), accepted);
+        QCOMPARE(int(year), accepted ? text.toInt() : 1234);
     }
 
+    // By the arrow keys wherever the focus is, also in the date bar's controls (which do not
+    // get the keys), or by the menu.
     void turningStepsAndBounds_data() {
         QTest::addColumn<Turn>("turn");
-        QTest::addColumn<bool>("byMenu");  // else by the arrow key
+        QTest::addColumn<QString>("by");  // "menu", else the key in "details" or a control
         const Turn turns[] = {
             {"East 330 to 360", "ID_VIEW_EAST", Qt::Key_Right, 0, 330, 0, 360},
             {"East 360 wraps to 30", "ID_VIEW_EAST", Qt::Key_Right, 0, 360, 0, 30},
@@ -237,264 +319,165 @@ class MainFrameTest : public QObject {
             {"South -85 stops at -90", "ID_VIEW_SOUTH", Qt::Key_Down, -85, 10, -90, 10},
         };
         for (const Turn& turn : turns) {
-            QTest::addRow("key, %s", turn.label) << turn << false;
-            QTest::addRow("menu, %s", turn.label) << turn << true;
+            QTest::addRow("key, %s", turn.label) << turn << "details";
+            QTest::addRow("menu, %s", turn.label) << turn << "menu";
         }
+        QTest::newRow("key in the year field, East")
+            << Turn{"", "", Qt::Key_Right, 10, 100, 10, 130} << "IDC_YEAR";
+        QTest::newRow("key in the month list, North")
+            << Turn{"", "", Qt::Key_Up, 10, 100, 25, 100} << "IDC_MONTH";
     }
-
     void turningStepsAndBounds() {
         QFETCH(Turn, turn);
-        QFETCH(bool, byMenu);
-        StepFrom2001();
+        QFETCH(QString, by);
+        StepFrom("2001 1 1 0 0 0");
         m_doc->m_dCentreLat = turn.latitude;
         m_doc->m_dCentreLon = turn.longitude;
-        auto* action = m_frame->findChild<QAction*>(turn.action);
-        QVERIFY(action != nullptr && FocusOn(m_frame->GetTreeView()));
+        QWidget* focus =
+            by.startsWith("IDC_") ? m_frame->findChild<QWidget*>(by) : m_frame->GetTreeView();
+        QVERIFY(focus != nullptr && FocusOn(focus));
+        const QString shown = DateBar(m_frame);
         Paint_Counter paints(m_frame->GetMapView());
-        if (byMenu) {
-            action->trigger();
+        if (by == "menu") {
+            m_frame->findChild<QAction*>(turn.action)->trigger();
         } else {
-            QTest::keyClick(m_frame->GetTreeView(), turn.key);
+            QTest::keyClick(focus, turn.key);
         }
         QCOMPARE(m_doc->m_dCentreLat, turn.newLatitude);
         QCOMPARE(m_doc->m_dCentreLon, turn.newLongitude);
         // Repainted before the command returned, and only when the centre moved.
         const bool moved = turn.newLatitude != turn.latitude || turn.newLongitude != turn.longitude;
         QCOMPARE(paints.count, int(moved));
-    }
-
-    void arrowKeysTurnWhileADateBarControlHasFocus_data() {
-        QTest::addColumn<QString>("control");
-        QTest::newRow("year") << "IDC_YEAR";
-        QTest::newRow("month") << "IDC_MONTH";
-    }
-
-    void arrowKeysTurnWhileADateBarControlHasFocus() {
-        QFETCH(QString, control);
-        StepFrom2001();
-        m_doc->m_dCentreLat = 10.0;
-        m_doc->m_dCentreLon = 100.0;
-        auto* widget = m_frame->findChild<QWidget*>(control);
-        QVERIFY(widget != nullptr && FocusOn(widget));
-        const QString shown = DateBar(m_frame);
-        QTest::keyClick(widget, Qt::Key_Right);
-        QTest::keyClick(widget, Qt::Key_Up);
-        QCOMPARE(m_doc->m_dCentreLat, 25.0);
-        QCOMPARE(m_doc->m_dCentreLon, 130.0);
-        QCOMPARE(DateBar(m_frame), shown);  // the control did not take the keys
-        QVERIFY(widget->hasFocus());
-    }
-
-    void stepsAtTheEndsOfTheYears_data() {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<bool>("forward");
-        QTest::addColumn<QString>("shown");     // date bar after the step
-        QTest::addColumn<QString>("dateLine");  // first line of the list
-        QTest::addColumn<bool>("stepsOn");      // a second step in the direction finds one
-        QTest::newRow("back past AD 1") << "1 1 1 0 0 0" << false << "-1 12 14 18 18 17"
-                                        << "Date = -1 December 14" << true;
-        QTest::newRow("past 9999") << "9999 12 31 23 59 59" << true << "10000 3 30 1 59 15"
-                                   << "Date = 10000 March 30" << false;
-    }
-
-    void stepsAtTheEndsOfTheYears() {
-        QFETCH(QString, from);
-        QFETCH(bool, forward);
-        QFETCH(QString, shown);
-        QFETCH(QString, dateLine);
-        QFETCH(bool, stepsOn);
-        QPushButton* button = forward ? m_frame->GetDateBar()->GetNextButton()
-                                      : m_frame->GetDateBar()->GetPrevButton();
-        SetDateBar(m_frame, from);
-        Press(button);
         QCOMPARE(DateBar(m_frame), shown);
-        QCOMPARE(m_frame->GetTreeView()->Lines().value(0), dateLine);
-        // The year shown is read back as it stands: a negative year steps on, 10000 is
-        // out of range and refused, leaving everything but the recorded centre.
-        const double jde = m_doc->m_eclipse.jde;
-        Press(button);
-        QCOMPARE(m_doc->m_eclipse.jde != jde, stepsOn);
-        QCOMPARE(DateBar(m_frame) != shown, stepsOn);
-        QCOMPARE(m_doc->m_bCentreSet, stepsOn);
-        if (stepsOn) QVERIFY(m_doc->m_eclipse.jde < jde && m_doc->m_eclipse.dateTime.year == -1);
+        QVERIFY(focus->hasFocus());
     }
 
+    // With the status tips of the items that have one.
     void menuTextsAndOrder() {
         QStringList shown;
         for (const QAction* menu : m_frame->menuBar()->actions()) {
             shown << menu->text();
             for (const QAction* item : menu->menu()->actions()) {
-                shown << "  " + (item->isSeparator() ? QString("-") : item->text());
+                const QString tip =
+                    item->statusTip().isEmpty() ? "" : " (" + item->statusTip() + ")";
+                shown << "  " + (item->isSeparator() ? QString("-") : item->text()) + tip;
             }
         }
         QCOMPARE(shown, QStringList({"&File", "  E&xit", "&View", "  &Status Bar", "  -",
                                      "  < West", "  > East", "  ^ North", "  v South", "  -",
-                                     "  Next Eclipse &Visible Here",
-                                     "  Previous Eclipse V&isible Here", "  -", "  &Precise"}));
+                                     "  Next Eclipse &Visible Here (Next eclipse visible here)",
+                                     "  Previous Eclipse V&isible Here (Previous eclipse "
+                                     "visible here)",
+                                     "  -", "  &Precise (Precise eclipse)"}));
     }
 
+    // A row with a scan code is also pressed on the Russian layout of "us,ru", where the key
+    // reported is a Cyrillic letter: its accelerator is found through the keyboard's layouts.
     void acceleratorTable_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<int>("command");
         const Qt::KeyboardModifiers none = Qt::NoModifier, ctrl = Qt::ControlModifier,
                                     shift = Qt::ShiftModifier, alt = Qt::AltModifier;
-        const struct {
-            const char* label;
-            int key;
-            Qt::KeyboardModifiers modifiers;
-            int command;
-        } rows[] = {
-            {"Ctrl+C", Qt::Key_C, ctrl, ID_EDIT_COPY},
-            {"Ctrl+N", Qt::Key_N, ctrl, ID_FILE_NEW},
-            {"Ctrl+O", Qt::Key_O, ctrl, ID_FILE_OPEN},
-            {"Ctrl+P", Qt::Key_P, ctrl, ID_FILE_PRINT},
-            {"Ctrl+S", Qt::Key_S, ctrl, ID_FILE_SAVE},
-            {"Ctrl+V", Qt::Key_V, ctrl, ID_EDIT_PASTE},
-            {"Alt+Backspace", Qt::Key_Backspace, alt, ID_EDIT_UNDO},
-            {"Shift+Delete", Qt::Key_Delete, shift, ID_EDIT_CUT},
-            {"Down", Qt::Key_Down, none, ID_VIEW_SOUTH},
-            {"F1", Qt::Key_F1, none, ID_HELP},
-            {"Shift+F1", Qt::Key_F1, shift, ID_CONTEXT_HELP},
-            {"F6", Qt::Key_F6, none, ID_NEXT_PANE},
-            {"Shift+F6", Qt::Key_F6, shift, ID_PREV_PANE},
-            {"Ctrl+Insert", Qt::Key_Insert, ctrl, ID_EDIT_COPY},
-            {"Shift+Insert", Qt::Key_Insert, shift, ID_EDIT_PASTE},
-            {"Left", Qt::Key_Left, none, ID_VIEW_WEST},
-            {"Right", Qt::Key_Right, none, ID_VIEW_EAST},
-            {"Up", Qt::Key_Up, none, ID_VIEW_NORTH},
-            {"Ctrl+X", Qt::Key_X, ctrl, ID_EDIT_CUT},
-            {"Ctrl+Z", Qt::Key_Z, ctrl, ID_EDIT_UNDO},
+        const Accelerator rows[] = {
+            {"Ctrl+C", Qt::Key_C, ctrl, ID_EDIT_COPY, 54},
+            {"Ctrl+N", Qt::Key_N, ctrl, ID_FILE_NEW, 57},
+            {"Ctrl+O", Qt::Key_O, ctrl, ID_FILE_OPEN, 32},
+            {"Ctrl+P", Qt::Key_P, ctrl, ID_FILE_PRINT, 33},
+            {"Ctrl+S", Qt::Key_S, ctrl, ID_FILE_SAVE, 39},
+            {"Ctrl+V", Qt::Key_V, ctrl, ID_EDIT_PASTE, 55},
+            {"Alt+Backspace", Qt::Key_Backspace, alt, ID_EDIT_UNDO, 0},
+            {"Shift+Delete", Qt::Key_Delete, shift, ID_EDIT_CUT, 0},
+            {"Down", Qt::Key_Down, none, ID_VIEW_SOUTH, 0},
+            {"F1", Qt::Key_F1, none, ID_HELP, 0},
+            {"Shift+F1", Qt::Key_F1, shift, ID_CONTEXT_HELP, 0},
+            {"F6", Qt::Key_F6, none, ID_NEXT_PANE, 0},
+            {"Shift+F6", Qt::Key_F6, shift, ID_PREV_PANE, 0},
+            {"Ctrl+Insert", Qt::Key_Insert, ctrl, ID_EDIT_COPY, 0},
+            {"Shift+Insert", Qt::Key_Insert, shift, ID_EDIT_PASTE, 0},
+            {"Left", Qt::Key_Left, none, ID_VIEW_WEST, 0},
+            {"Right", Qt::Key_Right, none, ID_VIEW_EAST, 0},
+            {"Up", Qt::Key_Up, none, ID_VIEW_NORTH, 0},
+            {"Ctrl+X", Qt::Key_X, ctrl, ID_EDIT_CUT, 53},
+            {"Ctrl+Z", Qt::Key_Z, ctrl, ID_EDIT_UNDO, 52},
             // Other modifiers make other keys; the keypad's flag is no modifier.
-            {"Shift+Down: none", Qt::Key_Down, shift, 0},
-            {"Ctrl+Shift+N: none", Qt::Key_N, ctrl | shift, 0},
-            {"N: none", Qt::Key_N, none, 0},
-            {"Up on the keypad", Qt::Key_Up, Qt::KeypadModifier, ID_VIEW_NORTH},
+            {"Shift+Down: none", Qt::Key_Down, shift, 0, 0},
+            {"Ctrl+Shift+N: none", Qt::Key_N, ctrl | shift, 0, 57},
+            {"N: none", Qt::Key_N, none, 0, 57},
+            {"Up on the keypad", Qt::Key_Up, Qt::KeypadModifier, ID_VIEW_NORTH, 0},
         };
-        for (const auto& row : rows) {
-            QTest::newRow(row.label) << row.key << row.modifiers << row.command;
-        }
+        AddRows(rows);
     }
-
     void acceleratorTable() {
-        QFETCH(int, key);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(int, command);
-        QCOMPARE(m_frame->AcceleratorCommand(QKeyEvent(QEvent::KeyPress, key, modifiers)), command);
-    }
-
-    void acceleratorsOnARussianLayout_data() {
-        // X11 key codes of the physical keys (Linux key code + 8) and what they give on
-        // the first layout, "us".
-        QTest::addColumn<quint32>("scanCode");
-        QTest::addColumn<int>("latinKey");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<int>("command");
-        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-        QTest::newRow("Ctrl+C") << 54u << int(Qt::Key_C) << ctrl << ID_EDIT_COPY;
-        QTest::newRow("Ctrl+N") << 57u << int(Qt::Key_N) << ctrl << ID_FILE_NEW;
-        QTest::newRow("Ctrl+O") << 32u << int(Qt::Key_O) << ctrl << ID_FILE_OPEN;
-        QTest::newRow("Ctrl+P") << 33u << int(Qt::Key_P) << ctrl << ID_FILE_PRINT;
-        QTest::newRow("Ctrl+S") << 39u << int(Qt::Key_S) << ctrl << ID_FILE_SAVE;
-        QTest::newRow("Ctrl+V") << 55u << int(Qt::Key_V) << ctrl << ID_EDIT_PASTE;
-        QTest::newRow("Ctrl+X") << 53u << int(Qt::Key_X) << ctrl << ID_EDIT_CUT;
-        QTest::newRow("Ctrl+Z") << 52u << int(Qt::Key_Z) << ctrl << ID_EDIT_UNDO;
-        QTest::newRow("Ctrl+Shift+N: none")
-            << 57u << int(Qt::Key_N) << (ctrl | Qt::ShiftModifier) << 0;
-        QTest::newRow("N: none") << 57u << int(Qt::Key_N) << Qt::KeyboardModifiers() << 0;
-    }
-
-    void acceleratorsOnARussianLayout() {
-        QFETCH(quint32, scanCode);
-        QFETCH(int, latinKey);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(int, command);
-        const QKeyEvent latin = UsRuKeyEvent(scanCode, 0, modifiers);
-        const QKeyEvent russian = UsRuKeyEvent(scanCode, 1, modifiers);
-        QCOMPARE(latin.key(), latinKey);
+        QFETCH(Accelerator, row);
+        QCOMPARE(m_frame->AcceleratorCommand(QKeyEvent(QEvent::KeyPress, row.key, row.modifiers)),
+                 row.command);
+        if (row.scanCode == 0) return;
+        const QKeyEvent latin = UsRuKeyEvent(row.scanCode, 0, row.modifiers);
+        const QKeyEvent russian = UsRuKeyEvent(row.scanCode, 1, row.modifiers);
+        QCOMPARE(latin.key(), row.key);
         QVERIFY2(russian.key() >= 0x400 && russian.key() < 0x500, "not a Cyrillic letter");
         QCOMPARE(m_frame->AcceleratorCommand(russian), 0);  // without the keyboard's layouts
         m_frame->SetKeyboardLayouts(UsRuLayouts());
-        QCOMPARE(m_frame->AcceleratorCommand(russian), command);
-        QCOMPARE(m_frame->AcceleratorCommand(latin), command);
+        QCOMPARE(m_frame->AcceleratorCommand(russian), row.command);
     }
 
-    void ctrlNOnARussianLayoutRunsNew() {
+    // Ctrl with the key of N on the Russian layout: a new document that keeps the eclipse,
+    // the turned globe and the list.
+    void ctrlNOnARussianLayoutMakesANewDocument() {
         QTemporaryDir folder;
-        QFile file(folder.filePath("notes.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        QVERIFY(m_app->OpenDocumentFile(file.fileName()));
+        QVERIFY(m_app->OpenDocumentFile(EmptyFile(folder, "notes.txt")));
+        StepFrom("2001 1 1 0 0 0");
+        m_frame->OnViewNorth();
+        const QVariantList before = Shown();
         m_frame->SetKeyboardLayouts(UsRuLayouts());
-        QKeyEvent press = UsRuKeyEvent(57, 1, Qt::ControlModifier);  // the key of N
+        QKeyEvent press = UsRuKeyEvent(57, 1, Qt::ControlModifier);
         QVERIFY(FocusOn(m_frame->GetTreeView()));
         QApplication::sendEvent(m_frame->GetTreeView(), &press);
         QCOMPARE(m_frame->windowTitle(), QString("Untitled - Velmor (velmor@example.org)"));
+        QCOMPARE(Shown(), before);
+        QCOMPARE_GT(CountPixels(MapImage(m_frame), qRgb(0, 255, 0)), 500);
     }
 
+    // Pressed from the month list. The menu bar, an open menu and an open list keep their
+    // keys: the globe does not turn.
     void menusKeepTheirKeys_data() {
-        QTest::addColumn<QString>("opening");  // "Alt", a menu's or a list's name
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("active");  // the menu or list item active after the key
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("active");  // the menu or item active after the keys
         QTest::newRow("Alt, then Right moves from File to View")
-            << "Alt" << int(Qt::Key_Right) << "bar: &View";
+            << QKeySequence(Qt::Key_Alt, Qt::Key_Right) << "bar: &View";
         QTest::newRow("Right in the open File menu opens View")
-            << "&File" << int(Qt::Key_Right) << "menu: &View";
+            << QKeySequence("Alt+F, Right") << "menu: &View";
         QTest::newRow("Left in the open View menu opens File")
-            << "&View" << int(Qt::Key_Left) << "menu: &File";
-        QTest::newRow("Down in the open View menu moves to its first item")
-            << "&View" << int(Qt::Key_Down) << "item: &Status Bar";
+            << QKeySequence("Alt+V, Left") << "menu: &File";
+        QTest::newRow("Down in the open View menu moves to its next item")
+            << QKeySequence("Alt+V, Down") << "item: < West";
         QTest::newRow("Down in the open month list moves to the next month")
-            << "IDC_MONTH" << int(Qt::Key_Down) << "list: February";
+            << QKeySequence("Alt+Down, Down, Return") << "list: February";
     }
-
     void menusKeepTheirKeys() {
-        QFETCH(QString, opening);
-        QFETCH(int, key);
+        QFETCH(QKeySequence, keys);
         QFETCH(QString, active);
-        StepFrom2001();
+        StepFrom("2001 1 1 0 0 0");
         QComboBox* month = m_frame->GetDateBar()->GetMonthList();
         month->setCurrentIndex(0);
-        const double latitude = m_doc->m_dCentreLat, longitude = m_doc->m_dCentreLon;
-        QVERIFY(FocusOn(m_frame->GetTreeView()));
+        QVERIFY(FocusOn(month));
+        const QVariantList before = Shown();
+        for (int i = 0; i < keys.count(); ++i) {
+            QWidget* popup = QApplication::activePopupWidget();
+            QWidget* target = popup == nullptr                  ? QApplication::focusWidget()
+                              : popup->focusWidget() != nullptr ? popup->focusWidget()
+                                                                : popup;
+            QTest::keyClick(target, keys[i].key(), keys[i].keyboardModifiers());
+        }
         QMenuBar* bar = m_frame->menuBar();
-        if (opening == "Alt") {
-            QTest::keyClick(m_frame->GetTreeView(), Qt::Key_Alt);
-            QVERIFY(bar->hasFocus());
-        } else if (opening == "IDC_MONTH") {
-            month->showPopup();
-        } else {
-            for (QAction* menu : bar->actions()) {
-                if (menu->text() == opening) {
-                    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu).center());
-                }
-            }
-        }
-        if (opening != "Alt") QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
-        QWidget* popup = QApplication::activePopupWidget();
-        QWidget* target = popup == nullptr                  ? QApplication::focusWidget()
-                          : popup->focusWidget() != nullptr ? popup->focusWidget()
-                                                            : popup;
-        QTest::keyClick(target, Qt::Key(key));
-        if (opening == "IDC_MONTH") QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QString shown;
-        if (active.startsWith("bar: ") && bar->activeAction() != nullptr) {
-            shown = "bar: " + bar->activeAction()->text();
-        } else if (active.startsWith("menu: ") && menu != nullptr) {
-            shown = "menu: " + menu->title();
-        } else if (active.startsWith("item: ") && menu != nullptr && menu->activeAction()) {
-            shown = "item: " + menu->activeAction()->text();
-        } else if (active.startsWith("list: ")) {
-            shown = "list: " + month->currentText();
-        }
-        QCOMPARE(shown, active);
-        QCOMPARE(m_doc->m_dCentreLat, latitude);
-        QCOMPARE(m_doc->m_dCentreLon, longitude);
-        while (QApplication::activePopupWidget() != nullptr) {
+        const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QAction* item = menu != nullptr ? menu->activeAction() : nullptr;
+        const QStringList state = {
+            "bar: " + (bar->activeAction() != nullptr ? bar->activeAction()->text() : ""),
+            "menu: " + (menu != nullptr ? menu->title() : ""),
+            "item: " + (item != nullptr ? item->text() : ""), "list: " + month->currentText()};
+        QVERIFY2(state.contains(active), qPrintable(state.join(", ")));
+        QCOMPARE(Shown().mid(0, 3), before.mid(0, 3));
+        while (QApplication::activePopupWidget() != nullptr)
             QApplication::activePopupWidget()->close();
-        }
     }
 
     // Run with QT_SCALE_FACTOR=2.
@@ -504,8 +487,8 @@ class MainFrameTest : public QObject {
         if (ratio < 2) QSKIP("needs a display scaled by 2 (QT_SCALE_FACTOR=2)");
         m_frame->resize(m_frame->sizeHint() + QSize(200, 200));
         QTRY_VERIFY(map->width() >= 640 && map->height() >= 640);
-        StepFrom2001();
-        const QImage image = map->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        StepFrom("2001 1 1 0 0 0");
+        const QImage image = MapImage(m_frame);
         QCOMPARE(image.size(), map->size() * ratio);
         // The disc keeps its place in the pane's pixels: from 2 to 638 across its middle.
         const int middle = int(320 * ratio);
@@ -515,21 +498,170 @@ class MainFrameTest : public QObject {
         while (right > 0 && image.pixel(right, middle) == background) --right;
         QCOMPARE(left, int(2 * ratio));
         QCOMPARE(right, int(638 * ratio) - 1);
-        // Lines and text at the device's resolution, not blown up pixel by pixel.
-        QVERIFY2(MixedBlocks(image) > 2000, qPrintable(QString::number(MixedBlocks(image))));
+        // Lines and text at the device's resolution, not blown up pixel by pixel: count the
+        // 2 x 2 blocks of device pixels that are not of one colour.
+        int mixed = 0;
+        for (int y = 0; y + 1 < image.height(); y += 2) {
+            for (int x = 0; x + 1 < image.width(); x += 2) {
+                const QRgb c = image.pixel(x, y);
+                mixed += image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c ||
+                         image.pixel(x + 1, y + 1) != c;
+            }
+        }
+        QCOMPARE_GT(mixed, 2000);
     }
 
-    void newDocumentKeepsTheEclipse() {
-        StepFrom2001();
-        m_frame->OnViewNorth();
-        const double jde = m_doc->m_eclipse.jde, latitude = m_doc->m_dCentreLat;
-        QVERIFY(FocusOn(m_frame->GetTreeView()));
-        QTest::keyClick(m_frame->GetTreeView(), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(m_doc->m_eclipse.jde, jde);
-        QCOMPARE(m_doc->m_dCentreLat, latitude);
+    // Off on a first start; the menu item switches the picture and the lines on and off, is
+    // remembered for the next start, and with the flag off everything is as it was, to the
+    // pixel.
+    void preciseItemTogglesAndIsRemembered() {
+        QAction* precise = m_frame->GetPreciseAction();
+        QVERIFY(precise->isCheckable() && !precise->isChecked() && !m_doc->m_bPrecise);
+        StepFrom("2001 1 1 0 0 0");
+        const QImage plain = MapImage(m_frame);
+
+        precise->trigger();
+        QVERIFY(precise->isChecked() && m_doc->m_bPrecise && shell::LoadPreciseFlag());
+        const QStringList lines = m_frame->GetTreeView()->Lines();
+        QCOMPARE(lines, kJune2001Lines +
+                            ToQStrings(PreciseDetailLines(m_doc->GetPreciseEclipse().global)));
+        QCOMPARE(lines.size(), 12);
+        const QImage withPrecise = MapImage(m_frame);
+        const COLORREF red = PRECISE_LINE_COLOUR;
+        QCOMPARE_GT(CountPixels(withPrecise, qRgb(GetRValue(red), GetGValue(red), GetBValue(red))),
+                    300);
+        // Computed once for the eclipse, however often the map is painted and the list rebuilt.
+        m_frame->OnViewEast();
+        m_frame->GetTreeView()->OnDraw(nullptr);
+        QCOMPARE(m_doc->PreciseComputations(), 1);
+
+        // The next start comes up with it on.
+        m_app.reset();
+        Start();
+        QVERIFY(m_frame->GetPreciseAction()->isChecked() && m_doc->m_bPrecise);
+        StepFrom("2001 1 1 0 0 0");
+        QCOMPARE(MapImage(m_frame), withPrecise);
+        QCOMPARE(m_frame->GetTreeView()->Lines(), lines);
+
+        m_frame->OnCommand(ID_VIEW_PRECISE);
+        QVERIFY(!m_frame->GetPreciseAction()->isChecked() && !shell::LoadPreciseFlag());
         QCOMPARE(m_frame->GetTreeView()->Lines(), kJune2001Lines);
-        QCOMPARE(m_frame->windowTitle(), QString("Untitled - Velmor (velmor@example.org)"));
-        QVERIFY(CountPixels(m_frame, QColor(0, 255, 0)) > 500);
+        QCOMPARE(MapImage(m_frame), plain);
+    }
+
+    // A press and release without a movement of the drag distance is a click: on the disc
+    // it picks the place under the pointer, off the disc it clears the place. A longer
+    // movement turns the globe, within the bounds of the turning commands, and picks nothing.
+    void mouseOnTheGlobe_data() {
+        const double k = CVelmorView::kDragDegreesPerPixel;
+        const Mouse rows[] = {
+            {"click on the disc's centre", {320, 320}, {0, 0}, 10, 30, 10, 30, true},
+            {"click near the rim", {320 + 310, 320}, {0, 0}, 10, 30, 10, 30, true},
+            {"short move, a click", {320, 320}, {1, 1}, 10, 30, 10, 30, true},
+            {"click in a corner, off the disc", {5, 5}, {0, 0}, 10, 30, 10, 30, false},
+            {"click just beyond the rim", {320, 320 + 319}, {0, 0}, 10, 30, 10, 30, false},
+            {"drag right: west in view", {320, 320}, {100, 0}, 0, 100, 0, 100 - 100 * k, true},
+            {"drag left: east in view", {320, 320}, {-50, 0}, 20, 100, 20, 100 + 50 * k, true},
+            {"drag right across 0 to 360", {320, 320}, {100, 0}, 0, 10, 0, 370 - 100 * k, true},
+            {"drag down: north in view", {320, 320}, {0, 100}, 10, 30, 10 + 100 * k, 30, true},
+            {"drag far down stops at 90", {320, 320}, {0, 1000}, 10, 30, 90, 30, true},
+            {"drag far up stops at -90", {320, 320}, {30, -1000}, 10, 30, -90, 30 - 30 * k, true},
+        };
+        AddRows(rows);
+    }
+    void mouseOnTheGlobe() {
+        QFETCH(Mouse, row);
+        CVelmorView* map = m_frame->GetMapView();
+        StepFrom("2001 1 1 0 0 0");
+        QTest::mouseClick(map, Qt::LeftButton, Qt::NoModifier, QPoint(320, 300));
+        const besselian::Geodetic_Place first = m_doc->m_place;
+        QVERIFY(m_doc->m_bPlaceSet);
+
+        m_doc->m_dCentreLat = row.latitude;
+        m_doc->m_dCentreLon = row.longitude;
+        const bool click = row.by.manhattanLength() < QApplication::startDragDistance();
+        Paint_Counter paints(map);
+        SendMouse(map, QEvent::MouseButtonPress, row.at, Qt::LeftButton);
+        SendMouse(map, QEvent::MouseMove, row.at + row.by / 2, Qt::LeftButton);
+        QCOMPARE(paints.count > 0, !click);  // a drag repaints as the mouse moves
+        SendMouse(map, QEvent::MouseMove, row.at + row.by, Qt::LeftButton);
+        SendMouse(map, QEvent::MouseButtonRelease, row.at + row.by, Qt::NoButton);
+        QVERIFY(paints.count >= 1);
+        // The map shows the new centre: the next paint keeps it.
+        map->repaint();
+        QCOMPARE_LT(std::fabs(m_doc->m_dCentreLat - row.newLatitude), 1e-9);
+        QCOMPARE_LT(std::fabs(m_doc->m_dCentreLon - row.newLongitude), 1e-9);
+
+        QCOMPARE(m_doc->m_bPlaceSet, row.placeSet);
+        QCOMPARE(m_frame->GetNextVisibleAction()->isEnabled(), row.placeSet);
+        QCOMPARE(m_frame->GetPrevVisibleAction()->isEnabled(), row.placeSet);
+        besselian::Geodetic_Place kept;
+        QCOMPARE(shell::LoadPlace(kept), row.placeSet);
+        QCOMPARE(
+            m_frame->GetTreeView()->Lines(),
+            kJune2001Lines + (row.placeSet ? ToQStrings(LocalDetailLines(
+                                                 m_doc->m_place, m_doc->GetLocalCircumstances()))
+                                           : QStringList()));
+        if (!row.placeSet) return;
+        const QPointF place(kept.latitudeDeg, kept.longitudeDeg);
+        QCOMPARE(place, QPointF(m_doc->m_place.latitudeDeg, m_doc->m_place.longitudeDeg));
+        // A drag keeps the place; a click puts it under the pointer and marks it there.
+        QCOMPARE(place == QPointF(first.latitudeDeg, first.longitudeDeg), !click);
+        if (!click) return;
+        Globe globe(MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_CENTRE_PIXELS, MAP_GLOBE_RADIUS_PIXELS, 0,
+                    m_doc->m_dCentreLat, m_doc->m_dCentreLon);
+        int x, y;
+        QVERIFY(Point(place.x(), place.y()).Project(globe, x, y) > 0);
+        QVERIFY(std::abs(x - row.at.x()) <= 1 && std::abs(y - row.at.y()) <= 1);
+        QCOMPARE(MapImage(m_frame).pixel(row.at), qRgb(0, 0, 0));
+    }
+
+    // From Madrid: the annular eclipse of 2026 February 17 is seen only in Antarctica; the
+    // total one of 2026 August 12 deeply partial in Madrid; 2025 March 29 partial there.
+    void visibleHereSteps_data() {
+        const Visible_Step rows[] = {
+            {"next from 2026", "2026 1 1 0 0 0", true, "Date = 2026 August 12",
+             "Date = 2026 February 17"},
+            {"previous from 2026", "2026 1 1 0 0 0", false, "Date = 2025 March 29",
+             "Date = 2025 September 21"},
+            {"next from 2026 August 13", "2026 8 13 0 0 0", true, "Date = 2027 August 2",
+             "Date = 2027 February 6"},
+        };
+        AddRows(rows);
+    }
+    void visibleHereSteps() {
+        QFETCH(Visible_Step, row);
+        // The place from the settings, as a later start finds it.
+        m_app.reset();
+        shell::SavePlace(true, {40.4168, -3.7038, 650.0});
+        Start();
+        StepFrom(row.from, row.forward);
+        QCOMPARE(m_frame->GetTreeView()->Lines().value(0), QString(row.plainStepDateLine));
+        SetDateBar(m_frame, row.from);
+        (row.forward ? m_frame->GetNextVisibleAction() : m_frame->GetPrevVisibleAction())
+            ->trigger();
+        const QStringList lines = m_frame->GetTreeView()->Lines();
+        QCOMPARE(lines.value(0), QString(row.dateLine));
+        // The date bar shows the eclipse as a step does, and the list what Madrid sees.
+        const Civil_Date_Time& at = m_doc->m_eclipse.dateTime;
+        QCOMPARE(DateBar(m_frame), QString::asprintf("%d %d %d %d %d %d", at.year, at.month, at.day,
+                                                     at.hour, at.minute, at.second));
+        QVERIFY(lines.contains("Seen = Partial"));
+        QVERIFY(besselian::IsVisible(*m_doc->GetLocalCircumstances()));
+    }
+
+    // A grazing partial eclipse (2083 July 15, gamma 1.55) with the precise flag and a
+    // place: lines and picture without a crash, nothing shown as NaN.
+    void grazingPartialWithPreciseAndPlace() {
+        m_frame->GetPreciseAction()->trigger();
+        StepFrom("2001 1 1 0 0 0");
+        QTest::mouseClick(m_frame->GetMapView(), Qt::LeftButton, Qt::NoModifier, QPoint(320, 320));
+        StepFrom("2083 7 1 0 0 0");
+        const QStringList lines = m_frame->GetTreeView()->Lines();
+        QCOMPARE(lines.value(0), QString("Date = 2083 July 15"));
+        QVERIFY(lines.size() > 6);
+        for (const QString& line : lines) QVERIFY2(!line.contains("nan"), qPrintable(line));
+        QVERIFY(!MapImage(m_frame).isNull());
     }
 };
 
