@@ -338,11 +338,17 @@ TEST(LocalCommand, StepsThroughTheEclipsesSeenFromThePlace) {
 }
 
 // Beyond the engine's ephemerides (AD 8000) no eclipse is seen: the search gives up after a
-// bounded number of them, with a note. At the end of the supported years the walk stops with
-// the note of "eclipses".
+// hundred of them, with a note naming the last ("eclipses" lists the same ones). At the end of the
+// supported years the walk stops with the note of "eclipses".
 TEST(LocalCommand, BoundedSearch) {
+    const Csv_Row last =
+        ReadCsv(RunCli("eclipses --from 8500-01-01 --next --count 100").out).at(99);
+    char hundredth[80];
+    std::snprintf(hundredth, sizeof hundredth,
+                  "none of 100 eclipses in a row up to that of %s-%02d-%02d ",
+                  last.at("year").c_str(), std::stoi(last.at("month")), std::stoi(last.at("day")));
     const std::pair<const char*, const char*> cases[] = {
-        {"8500-01-01", "none of 100 eclipses in a row up to that of "},
+        {"8500-01-01", hundredth},
         {"9990-01-01", "the eclipse of 10000-03-30 lies outside the supported years"},
     };
     for (const auto& [from, note] : cases) {
