@@ -6,6 +6,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/velmor_doc.h"
@@ -27,11 +28,7 @@ struct WorldDir : Scratch_Folder {
 };
 
 // The loaders' faults: the file (empty content: missing) and the one line the program ends with.
-const struct {
-    const char* file;
-    std::string content;
-    const char* message;
-} FAULTS[] = {
+const std::tuple<const char*, std::string, const char*> FAULTS[] = {
     {"WORLD.CIT", "", "OpenFile() from LoadNamedPoints()"},
     {"WORLD.CIT", "; only a comment\n", "SkipComment() from LoadNamedPoints()"},
     {"WORLD.CIT", "-2\nOslo 10 59\n", "GtZero() from LoadNamedPoints()"},
@@ -57,12 +54,12 @@ const struct {
 };
 
 TEST(LoaderDeathTest, EveryFaultEndsTheProgramWithItsMessage) {
-    for (const auto& c : FAULTS) {
-        SCOPED_TRACE(c.content);
+    for (const auto& [file, content, message] : FAULTS) {
+        SCOPED_TRACE(content);
         WorldDir dir;
-        dir.Write(c.file, c.content);
-        if (c.content.empty()) std::filesystem::remove(dir.path + c.file);
-        EXPECT_FATAL(CVelmorDoc doc(dir.path), c.message);
+        dir.Write(file, content);
+        if (content.empty()) std::filesystem::remove(dir.path + file);
+        EXPECT_FATAL(CVelmorDoc doc(dir.path), message);
     }
 }
 

@@ -83,34 +83,39 @@ TEST(FindCity, ExactThenOnlyBeginningElseCandidates) {
     }
 }
 
+// A place is accepted whole, or refused with one line and left as it was.
 TEST(ParsePlace, ReadsLatitudeLongitudeAndHeight) {
-    const std::tuple<const char*, bool, double, double, double> cases[] = {
-        {"40.4,-3.7", true, 40.4, -3.7, 0},
-        {"-90,180,9000", true, -90, 180, 9000},
-        {"90,-180,-500", true, 90, -180, -500},
-        {"1e1,2e1,3e1", true, 10, 20, 30},
-        {"90.0001,0", false, 0, 0, 0},
-        {"0,180.0001", false, 0, 0, 0},
-        {"0,0,-500.1", false, 0, 0, 0},
-        {"0,0,9000.1", false, 0, 0, 0},
-        {"0,inf", false, 0, 0, 0},
-        {"0,1 ", false, 0, 0, 0},
-        {"0,1,", false, 0, 0, 0},
-        {"", false, 0, 0, 0},
+    const struct {
+        const char* text;
+        const char* error;  // "" when accepted
+        double latitude = 7, longitude = 8, height = 9;
+    } cases[] = {
+        {"40.4,-3.7", "", 40.4, -3.7, 0},
+        {"-90,180,9000", "", -90, 180, 9000},
+        {"90,-180,-500", "", 90, -180, -500},
+        {"1e1,2e1,3e1", "", 10, 20, 30},
+        {"90.0001,0", "--at: latitude '90.0001' is outside -90 to 90 degrees"},
+        {"0,-180.0001", "--at: longitude '-180.0001' is outside -180 to 180 degrees"},
+        {"0,0,-500.1", "--at: height '-500.1' is outside -500 to 9000 m"},
+        {"0,0,9000.1", "--at: height '9000.1' is outside"},
+        {"nan,20", "--at wants LAT,LON or LAT,LON,HEIGHT_M (degrees, metres), not 'nan,20'"},
+        {"0,inf", "not '0,inf'"},
+        {"0,1 ", "not '0,1 '"},
+        {"0,1,", "not '0,1,'"},
+        {"10,,20", "not '10,,20'"},
+        {"10", "not '10'"},
+        {"10,20,30,40", "not '10,20,30,40'"},
+        {"", "not ''"},
     };
-    for (const auto& [text, ok, latitude, longitude, height] : cases) {
-        SCOPED_TRACE(text);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
         besselian::Geodetic_Place place{7, 8, 9};
         std::string error;
-        EXPECT_EQ(ParsePlace(text, place, error), ok);
-        if (ok) {
-            EXPECT_EQ(place.latitudeDeg, latitude);
-            EXPECT_EQ(place.longitudeDeg, longitude);
-            EXPECT_EQ(place.heightM, height);
-        } else {
-            EXPECT_EQ(place.latitudeDeg, 7) << "left as it was";
-            EXPECT_EQ(error.rfind("--at", 0), 0u) << error;
-        }
+        EXPECT_EQ(ParsePlace(c.text, place, error), *c.error == '\0');
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        EXPECT_EQ(place.latitudeDeg, c.latitude);
+        EXPECT_EQ(place.longitudeDeg, c.longitude);
+        EXPECT_EQ(place.heightM, c.height);
     }
 }
 

@@ -44,13 +44,4 @@ TEST(DateArgument, AcceptedAndRefusedTexts) {
     }
 }
 
-// Dates are written back as they are typed: month and day in two digits, the year as it is.
-TEST(DateArgument, TextAsTyped) {
-    const std::pair<Date_Argument, const char*> cases[] = {
-        {{10000, 3, 30, 1, 59, 15}, "10000-03-30"},
-        {{-585, 5, 28, 0, 0, 0}, "-585-05-28"},
-        {{2001, 12, 4, 0, 0, 0}, "2001-12-04"}};
-    for (const auto& [date, text] : cases) EXPECT_EQ(DateText(date), text);
-}
-
 }  // namespace
