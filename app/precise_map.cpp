@@ -65,7 +65,8 @@ void FillPath(CDC* dc, const Globe& globe, const std::vector<Shadow_Line>& lines
     std::map<double, Geo_Point> south;
     for (const Shadow_Line& line : lines)
         if (line.kind == Line_Kind::UmbraLimit && line.side == Line_Side::South)
-            for (const Geo_Point& point : line.points) if (!std::isnan(point.tHours)) south.emplace(point.tHours, point);
+            for (const Geo_Point& point : line.points)
+                if (!std::isnan(point.tHours)) south.emplace(point.tHours, point);
     if (south.empty()) return;
 
     std::vector<POINT> northRun, southRun;

@@ -18,8 +18,7 @@ std::string LineProperties(const besselian::Shadow_Line& line) {
         p += Member("side", besselian::LineSideName(line.side));
     if (line.curve != besselian::Rise_Set_Curve::None)
         p += Member("curve", besselian::RiseSetCurveName(line.curve));
-    if (line.kind == besselian::Line_Kind::UmbraOutline)
-        p += Member("time", IsoUtText(line.jdUt));
+    if (line.kind == besselian::Line_Kind::UmbraOutline) p += Member("time", IsoUtText(line.jdUt));
     return p;
 }
 

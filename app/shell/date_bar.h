@@ -5,9 +5,10 @@
 //
 // Read gives what the controls hold, as a step from them needs it: the year must be a
 // supported year (year_field.h), the lists give the number of their selected item, -1
-// without a selection, unchecked (Civil_Date_Time holds such values as they are). Show puts a date and time into the controls; a value
-// that a list does not hold (a leap second 60, say) leaves that list without a selection.
-// The year field takes digits only from the keyboard; a minus sign comes from Show.
+// without a selection, unchecked (Civil_Date_Time holds such values as they are). Show puts
+// a date and time into the controls; a value that a list does not hold (a leap second 60,
+// say) leaves that list without a selection. The year field takes digits only from the
+// keyboard; a minus sign comes from Show.
 #pragma once
 
 #include <QWidget>
@@ -19,7 +20,6 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-
 
 class CDateBar : public QWidget {
   public:
