@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <tuple>
 
 #include "besselian/constants.h"
@@ -12,29 +13,23 @@ using namespace besselian;
 
 namespace {
 
-// Least distance from a place to a polyline, km (chords between the points).
-double DistanceToLineKm(const Shadow_Line& line, const Ground_Point& p) {
-    double best = INFINITY;
-    for (size_t i = 0; i + 1 < line.points.size(); ++i) {
-        const Ground_Point a = GroundPoint(line.points[i].latitudeDeg, line.points[i].longitudeDeg);
-        const Ground_Point b =
-            GroundPoint(line.points[i + 1].latitudeDeg, line.points[i + 1].longitudeDeg);
-        const double abx = b.x - a.x, aby = b.y - a.y, abz = b.z - a.z;
-        const double apx = p.x - a.x, apy = p.y - a.y, apz = p.z - a.z;
-        const double ab2 = abx * abx + aby * aby + abz * abz;
-        const double t =
-            ab2 > 0 ? std::fmax(0.0, std::fmin(1.0, (abx * apx + aby * apy + abz * apz) / ab2)) : 0;
-        const double dx = apx - t * abx, dy = apy - t * aby, dz = apz - t * abz;
-        best = std::fmin(best, std::sqrt(dx * dx + dy * dy + dz * dz));
-    }
-    return best;
-}
-
-double DistanceToKindKm(const std::vector<Shadow_Line>& lines, Line_Kind kind, Line_Side side,
-                        const Ground_Point& p) {
+// Least distance, km, from a place to the lines of a kind and side (chords between points).
+double DistanceKm(const std::vector<Shadow_Line>& lines, Line_Kind kind, Line_Side side,
+                  const Ground_Point& p) {
     double best = INFINITY;
     for (const auto& l : lines) {
-        if (l.kind == kind && l.side == side) best = std::fmin(best, DistanceToLineKm(l, p));
+        for (size_t i = 0; l.kind == kind && l.side == side && i + 1 < l.points.size(); ++i) {
+            const Ground_Point a = GroundPoint(l.points[i].latitudeDeg, l.points[i].longitudeDeg);
+            const Ground_Point b =
+                GroundPoint(l.points[i + 1].latitudeDeg, l.points[i + 1].longitudeDeg);
+            const double ab[] = {b.x - a.x, b.y - a.y, b.z - a.z};
+            const double ap[] = {p.x - a.x, p.y - a.y, p.z - a.z};
+            const double ab2 = ab[0] * ab[0] + ab[1] * ab[1] + ab[2] * ab[2];
+            const double f = (ab[0] * ap[0] + ab[1] * ap[1] + ab[2] * ap[2]) / ab2;
+            const double u = ab2 > 0 ? std::fmax(0.0, std::fmin(1.0, f)) : 0.0;
+            best = std::fmin(best,
+                             std::hypot(ap[0] - u * ab[0], ap[1] - u * ab[1], ap[2] - u * ab[2]));
+        }
     }
     return best;
 }
@@ -49,35 +44,33 @@ int Count(const std::vector<Shadow_Line>& lines, Line_Kind kind, Line_Side side 
 
 // The lines agree with the global circumstances: the central line passes within 1 km of the
 // place of greatest eclipse, and there the distances of the two umbral limits from it add up
-// to the path width within 1 km. Eclipses from the canon (AD 2013 ... 2024). On a very wide
+// to the path width within 1 km. Eclipses from the canon (AD 2021 ... 2024). On a very wide
 // path under a low Sun the limit lines curve away from the local width (2021-06-10: 527 km
 // with the Sun at 23 deg, 3.5 km more between the lines): there within 1 %.
 TEST(ShadowLines, AgreeWithTheGlobalCircumstances) {
     // label, lunation-method instant near greatest eclipse (JDE)
     const std::tuple<const char*, double> cases[] = {
-        {"2017-08-21 total", 2457987.2685},   {"2024-04-08 total", 2460409.2628},
-        {"2023-10-14 annular", 2460232.2505}, {"2023-04-20 hybrid", 2460054.6791},
-        {"2013-11-03 hybrid", 2456600.0331},  {"2021-06-10 annular, Sun at 23 deg", 2459375.9466},
+        {"2024-04-08 total", 2460409.2628},
+        {"2023-10-14 annular", 2460232.2505},
+        {"2023-04-20 hybrid", 2460054.6791},
+        {"2021-06-10 annular, Sun at 23 deg", 2459375.9466},
     };
     for (const auto& [label, jde] : cases) {
+        SCOPED_TRACE(label);
         const Global_Circumstances g = ComputeGlobalCircumstances(jde, Engine_Options{});
-        ASSERT_EQ(g.status, Global_Status::Ok) << label;
-        ASSERT_TRUE(g.central) << label;
+        ASSERT_TRUE(g.status == Global_Status::Ok && g.central);
         const auto lines = ComputeShadowLines(g);
         const Ground_Point greatest = GroundPoint(g.latitudeDeg, g.longitudeDeg);
-        EXPECT_LT(DistanceToKindKm(lines, Line_Kind::Central, Line_Side::None, greatest), 1.0)
-            << label;
-        const double north =
-            DistanceToKindKm(lines, Line_Kind::UmbraLimit, Line_Side::North, greatest);
-        const double south =
-            DistanceToKindKm(lines, Line_Kind::UmbraLimit, Line_Side::South, greatest);
-        EXPECT_NEAR(north + south, g.pathWidthKm, std::fmax(1.0, 0.01 * g.pathWidthKm)) << label;
+        EXPECT_LT(DistanceKm(lines, Line_Kind::Central, Line_Side::None, greatest), 1.0);
+        const double north = DistanceKm(lines, Line_Kind::UmbraLimit, Line_Side::North, greatest);
+        const double south = DistanceKm(lines, Line_Kind::UmbraLimit, Line_Side::South, greatest);
+        EXPECT_NEAR(north + south, g.pathWidthKm, std::fmax(1.0, 0.01 * g.pathWidthKm));
         if (g.pathWidthKm < 300) {
-            EXPECT_NEAR(north, south, 0.02 * g.pathWidthKm) << label;
+            EXPECT_NEAR(north, south, 0.02 * g.pathWidthKm);
         }
-        EXPECT_GE(Count(lines, Line_Kind::PenumbraLimit), 1) << label;
-        EXPECT_GE(Count(lines, Line_Kind::RiseSet), 2) << label;
-        EXPECT_GE(Count(lines, Line_Kind::UmbraOutline), 10) << label;
+        EXPECT_GE(Count(lines, Line_Kind::PenumbraLimit), 1);
+        EXPECT_GE(Count(lines, Line_Kind::RiseSet), 2);
+        EXPECT_GE(Count(lines, Line_Kind::UmbraOutline), 10);
     }
 }
 
@@ -95,6 +88,8 @@ TEST(ShadowLines, RiseSetCurvesHaveTheSunOnTheHorizon) {
         // Not near the ends: there the curves meet where the contacts graze the place.
         for (size_t i = 3; i + 3 < l.points.size(); i += 7) {
             const Geo_Point& p = l.points[i];
+            SCOPED_TRACE(std::string(RiseSetCurveName(l.curve)) + " " +
+                         std::to_string(p.latitudeDeg) + " " + std::to_string(p.longitudeDeg));
             double t = 0;
             if (l.curve == Rise_Set_Curve::Maximum) {
                 // The least distance from the axis over the eclipse at this place.
@@ -103,22 +98,18 @@ TEST(ShadowLines, RiseSetCurvesHaveTheSunOnTheHorizon) {
                     const Element_State s = StateAt(g.elements, tt);
                     const Place_In_Plane q = PlaceInPlane(s, p.latitudeDeg, p.longitudeDeg);
                     const double d = std::hypot(s.x - q.xi, s.y - q.eta);
-                    if (d < best) {
-                        best = d;
-                        t = tt;
-                    }
+                    t = d < best ? tt : t;
+                    best = std::fmin(best, d);
                 }
             } else {
                 double enter, leave;
                 ASSERT_TRUE(ShadowContacts(g.elements, p.latitudeDeg, p.longitudeDeg, 0, false,
-                                           g.greatestHours, enter, leave))
-                    << RiseSetCurveName(l.curve) << " " << p.latitudeDeg << " " << p.longitudeDeg;
+                                           g.greatestHours, enter, leave));
                 t = l.curve == Rise_Set_Curve::FirstContact ? enter : leave;
             }
             double alt, az;
             SunAltitudeAzimuth(StateAt(g.elements, t), p.latitudeDeg, p.longitudeDeg, alt, az);
-            EXPECT_NEAR(alt, 0, 0.15)
-                << RiseSetCurveName(l.curve) << " " << p.latitudeDeg << " " << p.longitudeDeg;
+            EXPECT_NEAR(alt, 0, 0.15);
             ++checked;
         }
     }
@@ -162,16 +153,5 @@ TEST(ShadowLines, WhatEachEclipseHas) {
         }
     }
 
-    Global_Circumstances none;
-    EXPECT_TRUE(ComputeShadowLines(none).empty());
-    const char* names[] = {LineKindName(Line_Kind::Central), LineKindName(Line_Kind::UmbraLimit),
-                           LineKindName(Line_Kind::PenumbraLimit), LineKindName(Line_Kind::RiseSet),
-                           LineKindName(Line_Kind::UmbraOutline)};
-    EXPECT_STREQ(names[0], "central");
-    EXPECT_STREQ(names[1], "umbra-limit");
-    EXPECT_STREQ(names[2], "penumbra-limit");
-    EXPECT_STREQ(names[3], "rise-set");
-    EXPECT_STREQ(names[4], "umbra-outline");
-    EXPECT_STREQ(RiseSetCurveName(Rise_Set_Curve::FirstContact), "first-contact");
-    EXPECT_STREQ(LineSideName(Line_Side::South), "south");
+    EXPECT_TRUE(ComputeShadowLines(Global_Circumstances{}).empty());
 }

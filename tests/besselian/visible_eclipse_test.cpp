@@ -25,8 +25,6 @@ TEST(VisibleEclipse, StopsAtTheFirstEclipseSeenAndSkipsTheOthers) {
         bool forward;
     } rows[] = {
         {"Madrid, forward from 2026", {40.4168, -3.7038, 667.0}, 2026, true},
-        {"Madrid, backward from 2026", {40.4168, -3.7038, 667.0}, 2026, false},
-        {"Sydney, forward from 2000", {-33.8688, 151.2093, 0.0}, 2000, true},
         {"north pole, forward from 2000", {90.0, 0.0, 0.0}, 2000, true},
         {"antimeridian, backward from 2020", {-17.0, 180.0, 0.0}, 2020, false},
     };
