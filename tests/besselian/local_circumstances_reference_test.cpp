@@ -18,77 +18,72 @@
 namespace besselian {
 namespace {
 
-// |error| in seconds of every listed contact and maximum of the reference rows (the USNO's
-// only with usnoOnly), computed with sunRadius (NaN: each source's own) and the source's ΔT
-// (the model's where it states none). With checkAll, also the type seen, magnitude,
-// obscuration, the Sun's altitudes and azimuth, and the horizon where the source omits an
-// instant.
-std::vector<double> TimeErrors(double sunRadius, bool usnoOnly, bool checkAll) {
+// The least and the largest of the errors (seconds), at most median and max.
+void ExpectErrors(const char* label, std::vector<double> errors, size_t count, double median,
+                  double max) {
+    ASSERT_EQ(errors.size(), count) << label;
+    std::sort(errors.begin(), errors.end());
+    const double m = 0.5 * (errors[(count - 1) / 2] + errors[count / 2]);
+    std::printf("%s: median %.2f s, max %.2f s\n", label, m, errors.back());
+    EXPECT_LE(m, median) << label;
+    EXPECT_LE(errors.back(), max) << label;
+}
+
+// The published rows, with each source's ΔT (the model's where it states none) and solar
+// radius: every contact and maximum (46 instants in the 11 rows) within 1 s, 0.5 s at the
+// median; magnitude within 0.001 (the obscuration as the source rounds it); the Sun's
+// altitudes and azimuth within 0.1 deg; the type seen; the horizon where the source omits an
+// instant. With the default radius against the USNO's rows (41 instants in 10): 1.5 s at the
+// median, 2.5 s at most.
+TEST(LocalCircumstancesReference, MatchPublishedCircumstances) {
     const char* instants[] = {"c1_ut", "c2_ut", "max_ut", "c3_ut", "c4_ut"};
     const char* altitudes[] = {"sun_alt_c1_deg", "sun_alt_c2_deg", "sun_alt_max_deg",
                                "sun_alt_c3_deg", "sun_alt_c4_deg"};
     const char* types[] = {"none", "partial", "annular", "total"};
-    std::vector<double> errors;
+    std::vector<double> sourceRadius, usnoDefaultRadius;
     for (const test::Csv_Row& row : test::ReadCsv(VELMOR_LOCAL_REFERENCE_CSV)) {
-        if (usnoOnly && row["source_id"].rfind("USNO", 0) != 0) continue;
         SCOPED_TRACE(row["row_id"] + " " + row["place"]);
-        Engine_Options options;
-        options.deltaTSeconds = row.Number("delta_t_s");
-        options.sunRadiusArcsec =
-            std::isnan(sunRadius) ? row.Number("sun_radius_arcsec") : sunRadius;
-        Besselian_Elements e;
-        EXPECT_TRUE(ComputeElements(test::LunationJde(row["eclipse_date"]), options, e));
-        const Local_Circumstances lc = ComputeLocalCircumstances(
-            e, {row.Number("lat_deg"), row.Number("lon_deg"), row.Number("height_m")});
-        EXPECT_EQ(lc.status, Local_Status::Ok);
-        const Local_Instant* ours[] = {&lc.c1, &lc.c2, &lc.maximum, &lc.c3, &lc.c4};
+        Local_Circumstances lc[2];  // with the source's radius, with the default one
+        for (int k = 0; k < 2; ++k) {
+            Engine_Options options;
+            options.deltaTSeconds = row.Number("delta_t_s");
+            options.sunRadiusArcsec =
+                k ? SUN_RADIUS_ARCSEC_DEFAULT : row.Number("sun_radius_arcsec");
+            Besselian_Elements e;
+            EXPECT_TRUE(ComputeElements(test::LunationJde(row["eclipse_date"]), options, e));
+            lc[k] = ComputeLocalCircumstances(
+                e, {row.Number("lat_deg"), row.Number("lon_deg"), row.Number("height_m")});
+            EXPECT_EQ(lc[k].status, Local_Status::Ok);
+        }
+        const Local_Instant* ours[] = {&lc[0].c1, &lc[0].c2, &lc[0].maximum, &lc[0].c3, &lc[0].c4};
+        const Local_Instant* byDefault[] = {&lc[1].c1, &lc[1].c2, &lc[1].maximum, &lc[1].c3,
+                                            &lc[1].c4};
         for (int i = 0; i < 5; ++i) {
             SCOPED_TRACE(instants[i]);
             const double published = row.Jd(instants[i]), altitude = row.Number(altitudes[i]);
-            if (!std::isnan(published))
-                errors.push_back(std::fabs(ours[i]->jdUt - published) * 86400);
-            if (!checkAll) continue;
-            // The source omits C1, the maximum or C4 where the Sun is below the horizon.
-            if (std::isnan(published) && i % 2 == 0) {
+            const bool usno = row["source_id"].rfind("USNO", 0) == 0;
+            if (!std::isnan(published)) {
+                sourceRadius.push_back(std::fabs(ours[i]->jdUt - published) * 86400);
+                if (usno)
+                    usnoDefaultRadius.push_back(std::fabs(byDefault[i]->jdUt - published) * 86400);
+            } else if (i % 2 == 0) {  // C1, maximum or C4 omitted: the Sun below the horizon
                 EXPECT_LT(ours[i]->sunAltitudeDeg, SUNRISE_ALTITUDE_DEG);
             }
             if (std::isnan(altitude)) continue;
             EXPECT_NEAR(ours[i]->sunAltitudeDeg, altitude, 0.1);
         }
-        if (!checkAll || row["local_type"].empty()) continue;
-        EXPECT_EQ(types[static_cast<int>(lc.typeSeen)], row["local_type"]);
-        EXPECT_EQ(!row["horizon_note"].empty(), lc.sunrise.defined || lc.sunset.defined);
-        if (!row["magnitude"].empty()) {  // 0.001, and the obscuration as the source rounds it
-            EXPECT_NEAR(lc.magnitude, row.Number("magnitude"), 0.001);
-            EXPECT_NEAR(lc.obscuration, row.Number("obscuration"), 0.001);
+        EXPECT_EQ(types[static_cast<int>(lc[0].typeSeen)], row["local_type"]);
+        EXPECT_EQ(!row["horizon_note"].empty(), lc[0].sunrise.defined || lc[0].sunset.defined);
+        if (!row["magnitude"].empty()) {
+            EXPECT_NEAR(lc[0].magnitude, row.Number("magnitude"), 0.001);
+            EXPECT_NEAR(lc[0].obscuration, row.Number("obscuration"), 0.001);
         }
         if (!row["sun_az_max_deg"].empty()) {
-            EXPECT_NEAR(lc.sunAzimuthMaxDeg, row.Number("sun_az_max_deg"), 0.1);
+            EXPECT_NEAR(lc[0].sunAzimuthMaxDeg, row.Number("sun_az_max_deg"), 0.1);
         }
     }
-    return errors;
-}
-
-void ExpectErrors(std::vector<double> errors, size_t count, double median, double max) {
-    ASSERT_EQ(errors.size(), count);
-    std::sort(errors.begin(), errors.end());
-    const double m = 0.5 * (errors[(count - 1) / 2] + errors[count / 2]);
-    std::printf("median %.2f s, max %.2f s\n", m, errors.back());
-    EXPECT_LE(m, median);
-    EXPECT_LE(errors.back(), max);
-}
-
-// With each source's ΔT and solar radius: every contact and maximum (46 instants listed in
-// the 11 rows) within 1 s, 0.5 s at the median; magnitude within 0.001; the Sun's altitude and
-// azimuth within 0.1 deg.
-TEST(LocalCircumstancesReference, MatchesPublishedWithTheSourcesConstants) {
-    ExpectErrors(TimeErrors(NAN, false, true), 46, 0.5, 1.0);
-}
-
-// With the default solar radius against the USNO's tables (41 instants in 10 rows): 1.5 s at
-// the median, 2.5 s at most.
-TEST(LocalCircumstancesReference, MatchesUsnoWithTheDefaultSunRadius) {
-    ExpectErrors(TimeErrors(SUN_RADIUS_ARCSEC_DEFAULT, true, false), 41, 1.5, 2.5);
+    ExpectErrors("each source's radius", sourceRadius, 46, 0.5, 1.0);
+    ExpectErrors("the USNO, default radius", usnoDefaultRadius, 41, 1.5, 2.5);
 }
 
 const char* kDates[] = {"2001-06-21", "2005-10-03", "2012-05-20", "2017-08-21",
@@ -100,26 +95,6 @@ Besselian_Elements ElementsOf(const char* date) {
     Besselian_Elements e;
     EXPECT_TRUE(ComputeElements(test::LunationJde(date), Engine_Options{}, e));
     return e;
-}
-
-// Along the central line (places under the axis every 0.1 h) with the Sun above 30 deg,
-// C2 and C3 lie symmetric about the maximum within 1 s.
-TEST(LocalCircumstancesOnElements, CentralPhaseSymmetricOnTheCentralLine) {
-    int checked = 0;
-    for (const char* date : kDates) {
-        SCOPED_TRACE(date);
-        const Besselian_Elements e = ElementsOf(date);
-        for (double t = e.tMinHours; t <= e.tMaxHours; t += 0.1) {
-            const Geodetic_Place place = test::UnderAxis(e, t);
-            if (std::isnan(place.latitudeDeg)) continue;
-            const Local_Circumstances lc = ComputeLocalCircumstances(e, place);
-            if (lc.maximum.sunAltitudeDeg <= 30.0) continue;
-            ASSERT_TRUE(lc.c2.defined && lc.c3.defined) << t;
-            EXPECT_NEAR((lc.c2.jdUt + lc.c3.jdUt - 2 * lc.maximum.jdUt) * 43200.0, 0.0, 1.0) << t;
-            ++checked;
-        }
-    }
-    EXPECT_GT(checked, 60);
 }
 
 // Poles, antimeridian, lowest and highest places, and the ends of the central line (the
@@ -165,11 +140,13 @@ TEST(LocalCircumstancesOnElements, DefinedEverywhere) {
 
 // The engine's global circumstances and lines agree with the local circumstances: at the
 // place of greatest eclipse the central duration is the global one within 0.5 s, and the
-// Sun's altitude and azimuth at maximum the global ones within 0.1 deg; 1 km across an
-// umbral limit (along the limit's normal, every tenth point) one side sees the central
-// phase and the other only the partial one.
-TEST(LocalCircumstancesOnElements, AgreeWithTheGlobalCircumstancesAndLimits) {
-    int limitPoints = 0;
+// Sun's altitude and azimuth at maximum the global ones within 0.1 deg; along the central
+// line (places under the axis every 0.1 h) with the Sun above 30 deg, C2 and C3 lie
+// symmetric about the maximum within 1 s; 1 km across an umbral limit (along the limit's
+// normal, every tenth point) one side sees the central phase and the other only the partial
+// one.
+TEST(LocalCircumstancesOnElements, AgreeWithTheGlobalCircumstancesAndLines) {
+    int symmetric = 0, limitPoints = 0;
     for (const char* date : kDates) {
         SCOPED_TRACE(date);
         const Besselian_Elements e = ElementsOf(date);
@@ -182,6 +159,15 @@ TEST(LocalCircumstancesOnElements, AgreeWithTheGlobalCircumstancesAndLimits) {
         EXPECT_NEAR(at.centralDurationS, g.centralDurationS, 0.5);
         EXPECT_NEAR(at.maximum.sunAltitudeDeg, g.sunAltitudeDeg, 0.1);
         EXPECT_NEAR(std::remainder(at.sunAzimuthMaxDeg - g.sunAzimuthDeg, 360), 0, 0.1);
+        for (double t = e.tMinHours; t <= e.tMaxHours; t += 0.1) {
+            const Geodetic_Place place = test::UnderAxis(e, t);
+            if (std::isnan(place.latitudeDeg)) continue;
+            const Local_Circumstances lc = ComputeLocalCircumstances(e, place);
+            if (lc.maximum.sunAltitudeDeg <= 30.0) continue;
+            ASSERT_TRUE(lc.c2.defined && lc.c3.defined) << t;
+            EXPECT_NEAR((lc.c2.jdUt + lc.c3.jdUt - 2 * lc.maximum.jdUt) * 43200.0, 0.0, 1.0) << t;
+            ++symmetric;
+        }
         for (const Shadow_Line& line : ComputeShadowLines(g)) {
             for (size_t i = 1; line.kind == Line_Kind::UmbraLimit && i + 1 < line.points.size();
                  i += 10) {
@@ -203,6 +189,7 @@ TEST(LocalCircumstancesOnElements, AgreeWithTheGlobalCircumstancesAndLimits) {
             }
         }
     }
+    EXPECT_GT(symmetric, 60);
     EXPECT_GT(limitPoints, 50);
 }
 

@@ -65,11 +65,11 @@ inline std::vector<Csv_Row> ReadCsv(const char* path) {
     return rows;
 }
 
-// The lunation search's instant (JDE) of the first eclipse after fromJde.
-inline double LunationJde(int year, double fromJde) {
+// The lunation search's instant (JDE) of the first eclipse after fromJde (before it).
+inline double LunationJde(int year, double fromJde, bool forward = true) {
     double jde = 0.0, magnitude = 0.0;
     uint16_t type = 0;
-    FindEclipse(1, static_cast<int16_t>(year), fromJde, jde, type, magnitude);
+    FindEclipse(forward, static_cast<int16_t>(year), fromJde, jde, type, magnitude);
     return jde;
 }
 // The same from two days before the date "YYYY-MM-DD".
@@ -91,22 +91,20 @@ inline Geodetic_Place UnderAxis(const Besselian_Elements& e, double t) {
 // No field of the result is NaN or infinite, defined or not; the contacts and the maximum
 // that are defined come in their order.
 inline bool FiniteAndOrdered(const Local_Circumstances& lc) {
-    const Local_Instant* seq[] = {&lc.c1, &lc.c2, &lc.maximum, &lc.c3, &lc.c4};
-    const Contact* contacts[] = {&lc.c1, &lc.c2, &lc.c3, &lc.c4};
+    const Local_Instant* seq[] = {&lc.sunrise, &lc.sunset, &lc.c1, &lc.c2,
+                                  &lc.maximum, &lc.c3,     &lc.c4};
     double last = -INFINITY;
     bool ok = true;
     for (const Local_Instant* i : seq) {
-        ok = ok && std::isfinite(i->jdUt) && std::isfinite(i->sunAltitudeDeg);
-        if (!i->defined) continue;
+        ok = ok && std::isfinite(i->jdUt + i->sunAltitudeDeg);
+        if (!i->defined || i == &lc.sunrise || i == &lc.sunset) continue;
         ok = ok && i->jdUt >= last;
         last = i->jdUt;
     }
-    for (const Contact* c : contacts) ok = ok && std::isfinite(c->positionAngleDeg);
-    for (double v : {lc.sunrise.jdUt, lc.sunrise.sunAltitudeDeg, lc.sunset.jdUt,
-                     lc.sunset.sunAltitudeDeg, lc.sunAzimuthMaxDeg, lc.magnitude, lc.obscuration,
-                     lc.moonSunRatio, lc.centralDurationS, lc.deltaTSeconds})
-        ok = ok && std::isfinite(v);
-    return ok;
+    return ok &&
+           std::isfinite(lc.c1.positionAngleDeg + lc.c2.positionAngleDeg + lc.c3.positionAngleDeg +
+                         lc.c4.positionAngleDeg + lc.sunAzimuthMaxDeg + lc.magnitude +
+                         lc.obscuration + lc.moonSunRatio + lc.centralDurationS + lc.deltaTSeconds);
 }
 
 }  // namespace test
