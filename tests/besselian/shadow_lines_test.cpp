@@ -92,7 +92,8 @@ TEST(ShadowLines, PartialEclipse) {
 }
 
 // The lines of 2024-04-08, point by point. Every point lies on the Earth. Each point of an
-// umbra outline lies on the umbra's edge at that instant (1e-6 Earth radii). Each point of a
+// umbra outline lies on the umbra's edge at the outline's instant (1e-6 Earth radii), which
+// is its instant of UT with the eclipse's ΔT. Each point of a
 // rise/set curve is a place where that phase happens with the Sun on the horizon: the Sun's
 // altitude at the place's first contact (last contact, maximum) from the local circumstances
 // is 0 within 0.05 deg (the curves follow the shadow a minute at a time and meet the outline
@@ -112,6 +113,7 @@ TEST(ShadowLines, PointsOfTheLines) {
                          std::to_string(q.latitudeDeg) + " " + std::to_string(q.longitudeDeg));
             EXPECT_TRUE(std::fabs(q.latitudeDeg) <= 90 && std::fabs(q.longitudeDeg) <= 180);
             if (l.kind == Line_Kind::UmbraOutline) {
+                EXPECT_NEAR((l.jde - l.jdUt) * 86400, g.deltaTSeconds, 1e-3);
                 const Place_In_Plane pl = PlaceInPlane(s, q.latitudeDeg, q.longitudeDeg);
                 EXPECT_NEAR(std::hypot(s.x - pl.xi, s.y - pl.eta),
                             std::fabs(s.l2 - pl.zeta * s.tanF2), 1e-6);
