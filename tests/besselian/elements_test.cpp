@@ -92,19 +92,17 @@ TEST(Elements, RefusesUnusableInput) {
 // series keep static state and must take turns). To 1e-9 Earth radii: libnova's results
 // move in the last digits with the calls before; a race shows as 1e-5 or more.
 TEST(Elements, TwoThreadsAtOnce) {
-    std::vector<double> jdes;
-    for (int i = 0; i < 40; ++i) jdes.push_back(2451550.1 + 29.530589 * 6 * i);
-    std::vector<Besselian_Elements> alone(jdes.size()), together(jdes.size());
-    for (size_t i = 0; i < jdes.size(); ++i) ComputeElements(jdes[i], Engine_Options{}, alone[i]);
-    auto work = [&](size_t first) {
-        for (size_t i = first; i < jdes.size(); i += 2) {
-            ComputeElements(jdes[i], Engine_Options{}, together[i]);
-        }
+    const auto jde = [](size_t i) { return 2451550.1 + 29.530589 * 6 * i; };
+    std::vector<Besselian_Elements> alone(40), together(40);
+    for (size_t i = 0; i < alone.size(); ++i) ComputeElements(jde(i), {}, alone[i]);
+    const auto work = [&](size_t first) {
+        for (size_t i = first; i < together.size(); i += 2)
+            ComputeElements(jde(i), {}, together[i]);
     };
     std::thread a(work, 0), b(work, 1);
     a.join();
     b.join();
-    for (size_t i = 0; i < jdes.size(); ++i) {
+    for (size_t i = 0; i < alone.size(); ++i) {
         for (int k = 0; k < ELEMENT_TERMS; ++k) {
             EXPECT_NEAR(together[i].x.c[k], alone[i].x.c[k], 1e-9) << i;
             EXPECT_NEAR(together[i].y.c[k], alone[i].y.c[k], 1e-9) << i;
