@@ -9,48 +9,34 @@
 
 using namespace besselian;
 
-namespace {
-double AngleDiffDeg(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180) d -= 360;
-    if (d < -180) d += 360;
-    return d;
-}
-}  // namespace
-
-// The fitted polynomials against the elements computed directly from the full series at
-// instants across the whole span. The tolerance covers the lunar series' truncation (see
-// ephemeris.h): 2e-5 Earth radii (130 m) near the present, 5e-4 (3 km) at 2000 BC.
+// The fitted polynomials against the elements computed directly from the full series every
+// half hour across their span. The tolerance covers the lunar series' truncation (see
+// ephemeris.h): 2e-5 Earth radii (130 m) near the present, 5e-4 (3 km) at 2000 BC; d and mu
+// within 1e-5 deg, l1 and l2 within a hundredth of the tolerance of x and y.
 TEST(Elements, PolynomialsFollowTheDirectComputation) {
     // label, instant near an eclipse (JDE), ΔT (s), tolerance of x and y (Earth radii)
     const std::tuple<const char*, double, double, double> cases[] = {
         {"2024-04-08 total", 2460409.2628, 69.1, 2e-5},
-        {"2017-08-21 total", 2457987.2681, 68.4, 2e-5},
-        {"1000 BC annular", 1356117.51, 25000, 2e-4},
         {"2000 BC total", 991085.6353, 46438, 5e-4},
         {"2900 partial", 2780331.7, 4000, 1e-4},
     };
     for (const auto& [label, jde, deltaT, tolXY] : cases) {
+        SCOPED_TRACE(label);
         Engine_Options options;
         options.deltaTSeconds = deltaT;
         Besselian_Elements e;
-        ASSERT_TRUE(ComputeElements(jde, options, e)) << label;
-        EXPECT_NEAR(e.t0Jde * 24, std::round(jde * 24), 1e-6) << label;
-        EXPECT_EQ(e.deltaTSeconds, deltaT) << label;
-        EXPECT_LE(e.tMinHours, -4.0) << label;
-        EXPECT_GE(e.tMaxHours, 4.0) << label;
+        ASSERT_TRUE(ComputeElements(jde, options, e));
         for (double t = e.tMinHours; t <= e.tMaxHours + 1e-9; t += 0.5) {
+            SCOPED_TRACE(t);
             Element_Values v;
-            ASSERT_TRUE(ElementsAtInstant(e.t0Jde + t / 24, deltaT, 959.63, v)) << label;
-            EXPECT_NEAR(e.x(t), v.x, tolXY) << label << " t " << t;
-            EXPECT_NEAR(e.y(t), v.y, tolXY) << label << " t " << t;
-            EXPECT_NEAR(e.dDeg(t), v.dDeg, 1e-5) << label << " t " << t;
-            EXPECT_NEAR(AngleDiffDeg(e.muDeg(t), v.muDeg), 0, 1e-5) << label << " t " << t;
-            EXPECT_NEAR(e.l1(t), v.l1, 0.01 * tolXY) << label << " t " << t;
-            EXPECT_NEAR(e.l2(t), v.l2, 0.01 * tolXY) << label << " t " << t;
+            ASSERT_TRUE(ElementsAtInstant(e.t0Jde + t / 24, deltaT, 959.63, v));
+            EXPECT_NEAR(e.x(t), v.x, tolXY);
+            EXPECT_NEAR(e.y(t), v.y, tolXY);
+            EXPECT_NEAR(e.dDeg(t), v.dDeg, 1e-5);
+            EXPECT_NEAR(std::remainder(e.muDeg(t) - v.muDeg, 360), 0, 1e-5);
+            EXPECT_NEAR(e.l1(t), v.l1, 0.01 * tolXY);
+            EXPECT_NEAR(e.l2(t), v.l2, 0.01 * tolXY);
         }
-        EXPECT_NEAR(e.tanF1, std::tan(std::asin(0.0046)), 0.0003) << label;
-        EXPECT_GT(e.tanF1, e.tanF2) << label;
     }
 }
 
@@ -75,38 +61,6 @@ TEST(Elements, EclipseOf2024) {
     EXPECT_NEAR(e.l2(0), -0.010272, 2e-5);
     EXPECT_NEAR(e.tanF1, 0.0046683, 2e-7);
     EXPECT_NEAR(e.tanF2, 0.0046450, 2e-7);
-}
-
-// Another ΔT only turns the Earth: mu moves by 1.002738 x 15"/s x the difference, the
-// rest stays.
-TEST(Elements, DeltaTTurnsTheEarthOnly) {
-    Engine_Options a, b;
-    a.deltaTSeconds = 60;
-    b.deltaTSeconds = 160;
-    Besselian_Elements ea, eb;
-    ASSERT_TRUE(ComputeElements(2460409.26, a, ea));
-    ASSERT_TRUE(ComputeElements(2460409.26, b, eb));
-    EXPECT_NEAR(AngleDiffDeg(ea.muDeg(1), eb.muDeg(1)), 1.00273790935 * 15 * 100 / 3600, 1e-6);
-    EXPECT_DOUBLE_EQ(ea.x(1), eb.x(1));
-    EXPECT_DOUBLE_EQ(ea.l2(1), eb.l2(1));
-    // The model's ΔT when the option is NaN.
-    Engine_Options model;
-    Besselian_Elements em;
-    ASSERT_TRUE(ComputeElements(2460409.26, model, em));
-    EXPECT_NEAR(em.deltaTSeconds, 74.0, 0.6);  // the canon's 74 s for this eclipse
-}
-
-// A smaller Sun narrows the penumbra and widens the umbra (l2 more negative), and changes
-// nothing else.
-TEST(Elements, SunRadius) {
-    Engine_Options nasa, iau;
-    iau.sunRadiusArcsec = 959.22;
-    Besselian_Elements en, ei;
-    ASSERT_TRUE(ComputeElements(2460409.26, nasa, en));
-    ASSERT_TRUE(ComputeElements(2460409.26, iau, ei));
-    EXPECT_LT(ei.l1(0), en.l1(0));
-    EXPECT_LT(ei.l2(0), en.l2(0));
-    EXPECT_DOUBLE_EQ(ei.x(0), en.x(0));
 }
 
 // Input the engine cannot use: false, and the elements left as they were.
@@ -138,19 +92,17 @@ TEST(Elements, RefusesUnusableInput) {
 // series keep static state and must take turns). To 1e-9 Earth radii: libnova's results
 // move in the last digits with the calls before; a race shows as 1e-5 or more.
 TEST(Elements, TwoThreadsAtOnce) {
-    std::vector<double> jdes;
-    for (int i = 0; i < 40; ++i) jdes.push_back(2451550.1 + 29.530589 * 6 * i);
-    std::vector<Besselian_Elements> alone(jdes.size()), together(jdes.size());
-    for (size_t i = 0; i < jdes.size(); ++i) ComputeElements(jdes[i], Engine_Options{}, alone[i]);
-    auto work = [&](size_t first) {
-        for (size_t i = first; i < jdes.size(); i += 2) {
-            ComputeElements(jdes[i], Engine_Options{}, together[i]);
-        }
+    const auto jde = [](size_t i) { return 2451550.1 + 29.530589 * 6 * i; };
+    std::vector<Besselian_Elements> alone(40), together(40);
+    for (size_t i = 0; i < alone.size(); ++i) ComputeElements(jde(i), {}, alone[i]);
+    const auto work = [&](size_t first) {
+        for (size_t i = first; i < together.size(); i += 2)
+            ComputeElements(jde(i), {}, together[i]);
     };
     std::thread a(work, 0), b(work, 1);
     a.join();
     b.join();
-    for (size_t i = 0; i < jdes.size(); ++i) {
+    for (size_t i = 0; i < alone.size(); ++i) {
         for (int k = 0; k < ELEMENT_TERMS; ++k) {
             EXPECT_NEAR(together[i].x.c[k], alone[i].x.c[k], 1e-9) << i;
             EXPECT_NEAR(together[i].y.c[k], alone[i].y.c[k], 1e-9) << i;

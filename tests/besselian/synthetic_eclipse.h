@@ -8,68 +8,28 @@
 
 #include <cmath>
 
+#include "besselian/frames.h"
 #include "besselian/local_circumstances.h"
 
 namespace besselian {
 namespace test {
 
-struct Vec {
-    double x, y, z;
-};
-inline Vec operator+(Vec a, Vec b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-inline Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-inline Vec operator*(double k, Vec a) {
-    return {k * a.x, k * a.y, k * a.z};
-}
-inline double Dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-inline Vec Cross(Vec a, Vec b) {
+inline Vec3 Cross(Vec3 a, Vec3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline Vec Unit(Vec a) {
-    return (1.0 / std::sqrt(Dot(a, a))) * a;
+inline Vec3 Unit(Vec3 a) {
+    return (1.0 / Norm(a)) * a;
 }
-inline double Angle(Vec a, Vec b) {
-    const Vec c = Cross(a, b);
-    return std::atan2(std::sqrt(Dot(c, c)), Dot(a, b));
-}
-
-// The fundamental frame's axes in Earth-fixed coordinates for an axis of declination
-// dDeg and Greenwich hour angle muDeg: east, north, towards the Sun.
-inline void FrameOf(double dDeg, double muDeg, Vec& X, Vec& Y, Vec& Z) {
-    const double d = dDeg * DEG, mu = muDeg * DEG;
-    Z = {std::cos(d) * std::cos(mu), -std::cos(d) * std::sin(mu), std::sin(d)};
-    X = {std::sin(mu), std::cos(mu), 0.0};
-    Y = Cross(Z, X);
+inline double Angle(Vec3 a, Vec3 b) {
+    return std::atan2(Norm(Cross(a, b)), Dot(a, b));
 }
 
-inline Vec EarthFixed(const Geodetic_Place& p) {
+inline Vec3 EarthFixed(const Geodetic_Place& p) {
     const double phi = p.latitudeDeg * DEG, lam = p.longitudeDeg * DEG;
     const double n = 1.0 / std::sqrt(1.0 - EARTH_E2 * std::sin(phi) * std::sin(phi));
     const double h = p.heightM / (EARTH_RADIUS_KM * 1000.0);
     return {(n + h) * std::cos(phi) * std::cos(lam), (n + h) * std::cos(phi) * std::sin(lam),
             (n * (1.0 - EARTH_E2) + h) * std::sin(phi)};
-}
-
-// Where the axis through (x, y) meets the ellipsoid on the Sun's side; latitude NaN if it
-// misses the Earth.
-inline Geodetic_Place PlaceUnderAxisOf(double x, double y, double dDeg, double muDeg) {
-    Vec X, Y, Z;
-    FrameOf(dDeg, muDeg, X, Y, Z);
-    const Vec a = x * X + y * Y;
-    const double b2 = 1.0 - EARTH_E2;  // (polar / equatorial radius)^2
-    const double qa = Z.x * Z.x + Z.y * Z.y + Z.z * Z.z / b2;
-    const double qb = 2.0 * (a.x * Z.x + a.y * Z.y + a.z * Z.z / b2);
-    const double qc = a.x * a.x + a.y * a.y + a.z * a.z / b2 - 1.0;
-    const double disc = qb * qb - 4.0 * qa * qc;
-    if (disc < 0.0) return {NAN, 0.0, 0.0};
-    const Vec p = a + ((-qb + std::sqrt(disc)) / (2.0 * qa)) * Z;
-    return {std::atan2(p.z, b2 * std::hypot(p.x, p.y)) / DEG, std::atan2(p.y, p.x) / DEG, 0.0};
 }
 
 // Least of f over [a, b]: a 30 s scan, then golden sections.
@@ -93,12 +53,13 @@ struct Model_Circumstances {
 };
 
 struct Synthetic_Eclipse {
-    double t0Jde = 2460000.25, deltaTSeconds = 69.0;
-    double decDeg = 0.0, muAtT0Deg = 0.0;  // hour angle when UT reads t0Jde
-    double x0 = 0.0, xRate = 0.5, y0 = 0.0, yRate = 0.0;
-    double zMoon = 58.0, zSun = 23455.0, sunRadius = 109.076;  // 695,700 km
+    double decDeg, muAtT0Deg;  // the axis' declination, and its hour angle when UT reads t0
+    double x0, xRate, y0, yRate, zMoon;
+    double deltaTSeconds = 69.0, t0Jde = 2460000.25;
+    double zSun = 23455.0, sunRadius = 109.076;  // 1 AU, 695,700 km
 
     double MuDeg(double t) const { return muAtT0Deg + 15.04106864 * (t - deltaTSeconds / 3600); }
+    double JdUt(double t) const { return t0Jde + t / 24.0 - deltaTSeconds / 86400.0; }
 
     Besselian_Elements Elements() const {
         Besselian_Elements e;
@@ -114,48 +75,19 @@ struct Synthetic_Eclipse {
         e.l2.c[0] = zMoon * e.tanF2 - MOON_K_UMBRA / std::cos(f2);
         return e;
     }
-    // The Sun's (z = zSun) or the Moon's (z = zMoon) centre, Earth-fixed, at t.
-    Vec OnAxis(double t, double z) const {
-        Vec X, Y, Z;
-        FrameOf(decDeg, MuDeg(t), X, Y, Z);
-        return (x0 + xRate * t) * X + (y0 + yRate * t) * Y + z * Z;
-    }
-    Geodetic_Place PlaceUnderAxis(double t) const {
-        return PlaceUnderAxisOf(x0 + xRate * t, y0 + yRate * t, decDeg, MuDeg(t));
-    }
-    double JdUt(double t) const { return t0Jde + t / 24.0 - deltaTSeconds / 86400.0; }
-
-    // Instant of the least distance from the axis in the fundamental plane.
-    double LeastAxisDistance(const Geodetic_Place& place) const {
-        const Vec p = EarthFixed(place);
-        return Least(
-            [&](double t) {
-                Vec X, Y, Z;
-                FrameOf(decDeg, MuDeg(t), X, Y, Z);
-                const Vec c = Cross(OnAxis(t, 0.0) - p, Z);
-                return Dot(c, c);
-            },
-            -3.0, 3.0);
-    }
-
-    // Whether the umbra or antumbra reaches the place: the least gap between the limbs'
-    // internal contact over the eclipse.
-    bool Central(const Geodetic_Place& place) const {
-        const Vec p = EarthFixed(place);
-        const auto gap = [&](double t) {
-            const Vec sun = OnAxis(t, zSun) - p, moon = OnAxis(t, zMoon) - p;
-            return Angle(sun, moon) -
-                   std::fabs(std::asin(sunRadius / std::sqrt(Dot(sun, sun))) -
-                             std::asin(MOON_K_UMBRA / std::sqrt(Dot(moon, moon))));
-        };
-        return gap(Least(gap, -3.0, 3.0)) < 0.0;
+    // The point of the axis at height z above the fundamental plane, Earth-fixed, at t.
+    Vec3 OnAxis(double t, double z) const {
+        const double d = decDeg * DEG, mu = MuDeg(t) * DEG;
+        const Vec3 Z{std::cos(d) * std::cos(mu), -std::cos(d) * std::sin(mu), std::sin(d)};
+        const Vec3 X{std::sin(mu), std::cos(mu), 0.0};
+        return (x0 + xRate * t) * X + (y0 + yRate * t) * Cross(Z, X) + z * Z;
     }
 
     Model_Circumstances Observe(const Geodetic_Place& place) const {
-        const Vec p = EarthFixed(place);
+        const Vec3 p = EarthFixed(place);
         const auto sun = [&](double t) { return OnAxis(t, zSun) - p; };
         const auto moon = [&](double t) { return OnAxis(t, zMoon) - p; };
-        const auto radius = [](Vec v, double r) { return std::asin(r / std::sqrt(Dot(v, v))); };
+        const auto radius = [](Vec3 v, double r) { return std::asin(r / Norm(v)); };
         const auto gap = [&](double t, int phase) {  // < 0 during that phase
             const double s = radius(sun(t), sunRadius);
             const double m = radius(moon(t), phase ? MOON_K_UMBRA : MOON_K_PENUMBRA);
@@ -173,36 +105,37 @@ struct Synthetic_Eclipse {
             }
         }
         if (std::isnan(r.contact[0])) return r;
-        r.maximum =
-            Least([&](double t) { return Angle(sun(t), moon(t)); }, r.contact[0], r.contact[3]);
-        const double t = r.maximum, s = radius(sun(t), sunRadius);
+        const double t = r.maximum =
+            Least([&](double u) { return Angle(sun(u), moon(u)); }, r.contact[0], r.contact[3]);
+        const double s = radius(sun(t), sunRadius);
         const double m1 = radius(moon(t), MOON_K_PENUMBRA), m2 = radius(moon(t), MOON_K_UMBRA);
         const bool total = m2 > s;
         r.type = std::isnan(r.contact[1]) ? Local_Type::Partial
                  : total                  ? Local_Type::Total
                                           : Local_Type::Annular;
         r.magnitude = (s + m1 - Angle(sun(t), moon(t))) / (2.0 * s + m1 - m2);
-        const Vec up =
+        const Vec3 up =
             Unit(EarthFixed({place.latitudeDeg, place.longitudeDeg, place.heightM + 1000.0}) - p);
-        const Vec north = Unit(Vec{0, 0, 1} - up.z * up), east = Cross(north, up);
-        const Vec axis = Unit(OnAxis(t, 1e9) - p);  // the Sun without its parallax
-        r.maximumAltitudeDeg = std::asin(Dot(axis, up)) / DEG;
+        const Vec3 north = Unit(Vec3{0, 0, 1} - up.z * up), east = Cross(north, up);
+        const auto altitude = [&](double u) {  // of the Sun without its parallax
+            return std::asin(Dot(Unit(OnAxis(u, 1e9) - p), up)) / DEG;
+        };
+        const Vec3 axis = Unit(OnAxis(t, 1e9) - p);
+        r.maximumAltitudeDeg = altitude(t);
         r.maximumAzimuthDeg =
             std::fmod(std::atan2(Dot(axis, east), Dot(axis, north)) / DEG + 360, 360);
         for (int i = 0; i < 4; ++i) {
             if (std::isnan(r.contact[i])) continue;
-            const double tc = r.contact[i];
-            const Vec toSun = Unit(sun(tc)), toMoon = Unit(moon(tc));
-            r.contactAltitudeDeg[i] = std::asin(Dot(Unit(OnAxis(tc, 1e9) - p), up)) / DEG;
+            const Vec3 toSun = Unit(sun(r.contact[i])), toMoon = Unit(moon(r.contact[i]));
+            r.contactAltitudeDeg[i] = altitude(r.contact[i]);
             // North and east on the sky at the Sun; the point of contact lies towards the
             // Moon's centre, or opposite it inside a larger Moon.
-            const Vec skyNorth = Unit(Vec{0, 0, 1} - toSun.z * toSun);
-            const Vec offset = toMoon - Dot(toMoon, toSun) * toSun;
+            const Vec3 skyNorth = Unit(Vec3{0, 0, 1} - toSun.z * toSun);
+            const Vec3 offset = toMoon - Dot(toMoon, toSun) * toSun;
             const double sign = (i == 1 || i == 2) && total ? -1.0 : 1.0;
             const double pa = std::atan2(sign * Dot(offset, Cross(skyNorth, toSun)),
-                                         sign * Dot(offset, skyNorth)) /
-                              DEG;
-            r.positionAngleDeg[i] = std::fmod(pa + 360.0, 360.0);
+                                         sign * Dot(offset, skyNorth));
+            r.positionAngleDeg[i] = std::fmod(pa / DEG + 360.0, 360.0);
         }
         return r;
     }

@@ -4,18 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "astro/calendar.h"
-#include "astro/eclipse_search.h"
+#include "tests/besselian/test_support.h"
 
 namespace besselian {
 namespace {
-
-// Whether the place sees the eclipse that the lunation search puts at jde.
-bool SeenFrom(double jde, const Geodetic_Place& place) {
-    Besselian_Elements e;
-    if (!ComputeElements(jde, Engine_Options{}, e)) return false;
-    return IsVisible(ComputeLocalCircumstances(e, place));
-}
 
 TEST(VisibleEclipse, StopsAtTheFirstEclipseSeenAndSkipsTheOthers) {
     struct Row {
@@ -25,8 +17,6 @@ TEST(VisibleEclipse, StopsAtTheFirstEclipseSeenAndSkipsTheOthers) {
         bool forward;
     } rows[] = {
         {"Madrid, forward from 2026", {40.4168, -3.7038, 667.0}, 2026, true},
-        {"Madrid, backward from 2026", {40.4168, -3.7038, 667.0}, 2026, false},
-        {"Sydney, forward from 2000", {-33.8688, 151.2093, 0.0}, 2000, true},
         {"north pole, forward from 2000", {90.0, 0.0, 0.0}, 2000, true},
         {"antimeridian, backward from 2020", {-17.0, 180.0, 0.0}, 2020, false},
     };
@@ -42,13 +32,12 @@ TEST(VisibleEclipse, StopsAtTheFirstEclipseSeenAndSkipsTheOthers) {
         double from = start;
         int skipped = 0;
         for (;;) {
-            double jde = 0.0, magnitude = 0.0;
-            uint16_t type = 0;
-            FindEclipse(row.forward ? 1 : 0, static_cast<int16_t>(row.year), from, jde, type,
-                        magnitude);
+            const double jde = test::LunationJde(row.year, from, row.forward);
             if (jde == found.jde) break;
             ASSERT_TRUE(row.forward ? jde < found.jde : jde > found.jde);
-            EXPECT_FALSE(SeenFrom(jde, row.place)) << jde;
+            Besselian_Elements e;
+            const bool elements = ComputeElements(jde, {}, e);
+            EXPECT_FALSE(elements && IsVisible(ComputeLocalCircumstances(e, row.place))) << jde;
             ++skipped;
             from = row.forward ? jde + 1.0 : jde - 1.0;
         }
