@@ -1,10 +1,10 @@
-// Local circumstances straight from an eclipse's instant, and the next (or previous)
-// eclipse seen from a place: the lunation search's eclipses in turn, each through the
-// precise engine's elements and the local circumstances, until one shows some phase while
-// the Sun stands above the horizon there.
+// Local circumstances straight from an eclipse's instant: the precise engine's elements of
+// the eclipse the lunation search found, and what a place sees of it. The command line and
+// the window step through the search's eclipses with it to find the ones seen from a place
+// (IsVisible).
 //
-// Instants: startJde and the result's jde are Julian Ephemeris Days (TD), the lunation
-// method's instants of the eclipses; the local circumstances carry UT.
+// Instants: jdeNear is a Julian Ephemeris Day (TD), the lunation method's instant of the
+// eclipse; the local circumstances carry UT.
 #pragma once
 
 #include "besselian/besselian_elements.h"
@@ -20,19 +20,5 @@ namespace besselian {
 bool LocalCircumstancesNear(double jdeNear, const Geodetic_Place& place,
                             const Engine_Options& options, Besselian_Elements& elements,
                             Local_Circumstances& local);
-
-struct Visible_Eclipse {
-    double jde = 0.0;  // the lunation search's instant of the eclipse, JDE
-    Besselian_Elements elements;
-    Local_Circumstances local;
-};
-
-// Looks at no more than maxEclipses eclipses from startJde on (an eclipse exactly at
-// startJde counts) towards later instants when forward, else earlier ones. The options give
-// the ΔT (NaN: the model's) and the Sun's radius for the elements and the local
-// circumstances alike. False when none of them is seen from the place or the place is not
-// valid.
-bool FindVisibleEclipse(bool forward, double startJde, const Geodetic_Place& place,
-                        const Engine_Options& options, int maxEclipses, Visible_Eclipse& found);
 
 }  // namespace besselian

@@ -43,22 +43,4 @@ void BM_LocalCircumstancesSunrise(benchmark::State& state) {
 }
 BENCHMARK(BM_LocalCircumstancesSunrise);
 
-// The next ten eclipses seen from Madrid from 2026 on, elements included: the work behind
-// one listing of the command line.
-void BM_NextTenVisibleFromMadrid(benchmark::State& state) {
-    const besselian::Geodetic_Place madrid{40.4168, -3.7038, 667.0};
-    for (auto _ : state) {
-        double from = JDFromDateTime(2026, 1, 1, 0, 0, 0);
-        for (int i = 0; i < 10; ++i) {
-            besselian::Visible_Eclipse found;
-            if (!besselian::FindVisibleEclipse(true, from, madrid, besselian::Engine_Options{}, 100,
-                                               found)) {
-                std::abort();
-            }
-            from = found.jde + 1.0;
-        }
-    }
-}
-BENCHMARK(BM_NextTenVisibleFromMadrid)->Unit(benchmark::kMillisecond);
-
 }  // namespace
