@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks the world data loaders make at every step: each ends the program with its
 // message argument (one line naming the check and the loader) when the check fails, and
 // otherwise returns with nothing to report.

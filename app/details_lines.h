@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text lines that describe the current eclipse in the details list: its date, its
 // time of day in dynamical time (TD), the difference UT - TD for its year, its type and,
 // for a partial eclipse, its magnitude. Plain text, no user-interface code, so that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise engine's picture of an eclipse on the globe: its global circumstances and
 // its lines (besselian/), computed once, and drawn over the world and the lunation
 // method's green lines. The lines are red: the central line two pixels wide, the limits of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's one document: the world data read from the four data files beside
 // the program, the current eclipse, the globe's centre as the user has turned it, and the
 // Globe and Graticule through which the map is drawn. Everything else reads and writes its

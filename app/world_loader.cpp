@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the four world data files into the document.
 //
 // Format: lines of at most 79 characters (longer ones are read in pieces), comment lines

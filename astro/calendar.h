@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Civil dates and Julian Days.
 //
 // The civil calendar is the Julian calendar up to 4 October 1582 and the Gregorian

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/date_time.h"
 
 Date_Time::Date_Time(double jd) : m_at(DateTimeFromJD(jd)) {}

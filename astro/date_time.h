@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clock arithmetic on Julian Days: a civil date and time of day made from a Julian Day,
 // rounded to a whole number of seconds, minutes or half hours, and turned back into a
 // Julian Day with a number of such units added. The overlay times its samples and labels

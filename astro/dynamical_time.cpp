@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/dynamical_time.h"
 
 int32_t UTMinusTD(int16_t year) {

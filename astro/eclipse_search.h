@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solar eclipse search by lunation numbers: from a start instant and a direction, the
 // nearest new Moon on that side at which the Moon's shadow or penumbra touches the Earth,
 // with the eclipse's type and, for a partial eclipse, its magnitude.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Eclipse stepping: from a civil date and time (dynamical time) and a direction, the
 // previous or next solar eclipse, stored in an Eclipse_Record. The start is moved one
 // second in the direction of the step, so that stepping again from the found instant

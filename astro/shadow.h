@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geometry of the Moon's shadow on the Earth for one instant, in the fundamental plane:
 // a frame whose third axis runs parallel to the line from the Moon to the Sun, with the
 // Earth a sphere of radius EARTH_RADIUS_AU. Six cones share the Moon's limb: on cone i an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positions of the Sun and the Moon for one instant, by the classical low-precision theory
 // counted from 1900 January 0.5 (Newcomb's Sun with the main perturbations, and the lunar
 // series cut to the terms of at least 0.005 degree).

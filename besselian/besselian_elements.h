@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Besselian elements of one solar eclipse: the Moon's shadow described in the fundamental
 // plane (through the Earth's centre, at right angles to the shadow axis), as polynomials in
 // the time t = (JDE - t0Jde) x 24, hours of dynamical time (TD) from the reference instant.

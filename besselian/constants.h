@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The physical constants of the precise engine: the Moon's radius in Earth radii for the
 // penumbra and the umbra, the Earth's figure (WGS 84 equatorial radius, IAU 1976
 // flattening), the astronomical unit, the speed of light and the Sun's radius at 1 AU.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ΔT = TD - UT, the difference between dynamical time and universal time, in seconds, from
 // the polynomial expressions of Espenak and Meeus (valid -1999 ... +3000), with the
 // correction for a lunar tidal acceleration of -25.858"/cy² that the published eclipse

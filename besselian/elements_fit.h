@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Besselian elements of one solar eclipse from libnova's Sun and Moon: the positions are
 // evaluated at a few instants around the eclipse and interpolated, the elements computed
 // from the interpolated positions at Chebyshev nodes and turned into polynomials in hours

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geocentric positions of the Sun and the Moon for the precise engine, in the mean ecliptic
 // and equinox of J2000, kilometres, from libnova's VSOP87 Earth series and its ELP 2000-82B
 // lunar series.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reference frames and the orientation of the Earth for the precise engine.
 //
 // The Sun and the Moon are placed in the mean ecliptic and equinox of J2000; the eclipse

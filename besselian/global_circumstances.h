@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Global circumstances of a solar eclipse from the precise engine: the instant of greatest
 // eclipse (the least distance of the shadow axis from the Earth's centre in the
 // fundamental plane), gamma, magnitude, type, and the place of greatest eclipse with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances from Besselian elements.
 //
 // The observer stands at (xi, eta, zeta) in the fundamental frame (Earth radii; z towards

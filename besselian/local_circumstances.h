@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances of a solar eclipse: what an observer at one place on the Earth sees,
 // computed from the eclipse's Besselian elements on the flattened Earth (equatorial radius
 // 6378.137 km, flattening 1/298.257).

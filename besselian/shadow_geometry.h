@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's shadow and the flattened Earth in the fundamental plane: the elements and
 // their rates at an instant, a place's coordinates in the plane, and the point of the
 // Earth's surface under a point of the plane. The building blocks of the global

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of a solar eclipse on the flattened Earth, from its global circumstances: the
 // central line, the northern and southern limits of the umbra (or antumbra) and of the
 // penumbra, the curves of first contact, last contact and maximum eclipse at sunrise or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances straight from an eclipse's instant: the precise engine's elements of
 // the eclipse the lunation search found, and what a place sees of it. The command line and
 // the window step through the search's eclipses with it to find the ones seen from a place

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing to standard output (or another open stream) without losing a failure: the
 // first failing write is remembered with the system's reason, and nothing more is
 // written after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Values as the precise engine's columns write them: numbers with fixed decimals, and dates
 // and instants in the ISO 8601 layout but in Velmor's civil calendar (Julian up to 4 October
 // 1582, Gregorian from 15 October 1582, no year 0: -0585 is 585 BC). Years have at least

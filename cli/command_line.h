@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmor-cli's command line, read by CLI11: the program's own options (--help, --version),
 // its commands, the help text of each, and one way of reporting a wrong argument.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a date-and-time argument of the command line: YYYY-MM-DD, YYYY-MM-DDTHH:MM or
 // YYYY-MM-DDTHH:MM:SS (dynamical time), or "now" for the local clock. Years before AD 1
 // carry a minus sign and are counted without a year 0, as in the calendar (-585-05-28 is

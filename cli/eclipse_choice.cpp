@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/eclipse_choice.h"
 
 void AddChoiceOptions(CLI::App& command, Eclipse_Choice& choice, std::time_t now) {

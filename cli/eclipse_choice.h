@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the eclipse a picture or an export is made of: the last one found by stepping
 // (--from DATE --next|--prev [--count N]) or a given instant (--jde X).
 #pragma once

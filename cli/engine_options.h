@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise engine's options on the command line: --precise, which switches the engine on
 // for a command, and the two constants a user may set for it,
 //   --delta-t SECONDS   TD - UT, -1000000 ... 1000000 s, instead of the engine's model

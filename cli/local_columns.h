@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One eclipse seen from one place, as a line of "velmor-cli local":
 //
 //   date              the eclipse's date (TD) as "eclipses" lists it, YYYY-MM-DD

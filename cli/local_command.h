@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "velmor-cli local": the eclipses seen from a place, with their local circumstances from
 // the precise engine, as CSV (local_columns.h).
 //

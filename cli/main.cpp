@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmor-cli: Velmor's command-line program.
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "velmor-cli map": the world map as the map pane shows it, written to a picture file.
 //
 //   map [--from DATE (--next | --prev) [--count N] | --jde X] [--centre LAT,LON]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse overlay as GeoJSON (RFC 7946), for mapping tools: one LineString feature per
 // drawn line, holding only the points of its drawn range, in longitude, latitude order. An
 // outline of a single point becomes a Point feature, so that its label is kept; other lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The place of "velmor-cli local": --at LAT,LON[,HEIGHT_M] (geodetic latitude -90 ... 90,
 // longitude -180 ... 180 east positive, degrees; height -500 ... 9000 m above the
 // ellipsoid, 0 when not given) or --city NAME, a city of the world data at height 0.

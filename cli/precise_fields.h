@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The global circumstances of an eclipse from the precise engine, as the columns that
 // "eclipses --precise" adds and the properties of the "greatest" point that "paths
 // --precise" writes: the same names, in the same order, written alike.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise engine's picture of an eclipse as GeoJSON (RFC 7946), for mapping tools: one
 // feature per line of the engine (app/precise_map.h), written as the overlay's lines are
 // (overlay_geojson.h: longitude, latitude; cut at the 180th meridian into a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stepping options shared by the commands that find eclipses:
 //   --from DATE  (--next | --prev)  [--count N]
 // and the walk they describe: eclipse stepping from DATE, then again from each found

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The application icon: packaging/velmor.svg, drawn by hand, and its PNG sizes made from it
 # at build time with rsvg-convert (Debian: librsvg2-bin). The PNGs land in an icon theme
 # tree under the build folder, <build>/icons/hicolor/NxN/apps/velmor.png, from where the

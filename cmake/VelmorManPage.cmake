@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes one gzipped manual page with help2man from a program's --help and --version, run
 # at build time as a script:
 #   cmake -DPROGRAM=... -DHELP2MAN=... -DINCLUDES=a.h2m,b.h2m [-DCOMMANDS=ON]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers of the program and what each may use, lowest first. Each layer is a folder of
 # the source tree with its library target; a layer may include the headers of, and link,
 # only the layers listed for it (and itself). Dependencies run one way: the platform

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A city of the world data: a named point drawn as a small yellow square, with its name
 // when it lies near the middle of the visible hemisphere.
 #pragma once

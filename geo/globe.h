@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orthographic globe: the Earth seen from infinitely far away, drawn as a disc on the
 // screen. Holds the disc's centre and radius in pixels, the geographic point at the disc's
 // centre (the view centre), a turn of the whole picture about the line of sight, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude and longitude grid and the globe's disc. Spacings are kept in radians; the
 // grid is drawn in straight pieces of segmentStep, leaving out polarGap around each pole.
 #pragma once

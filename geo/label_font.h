@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The font every name on the map is written in: a 12-pixel-high Arial.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A named polyline of Points with a drawing range [first, last) inside its point buffer.
 //
 // The buffer is either owned (obtained by Allocate, freed by the Line) or lent by the

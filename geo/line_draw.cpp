@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "geo/globe.h"
 #include "geo/label_font.h"
 #include "geo/line.h"

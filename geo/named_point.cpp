@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "geo/named_point.h"
 
 #include "platform/fatal.h"

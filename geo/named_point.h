@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A position on the sphere with a name of at most 31 characters. Names are stored with
 // every '_' turned into a blank, so that a one-token name in a data file (New_York) reads
 // as written by people (New York).

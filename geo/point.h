@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A position on the sphere of the Earth, stored compactly as colatitude and longitude in
 // radians (32-bit floats, 8 bytes a point). Positions given in degrees (latitude north
 // positive, longitude east positive) are converted and rounded to float; nothing is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Projection of a Point onto the orthographic globe.
 #include <cmath>
 

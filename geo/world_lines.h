@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three kinds of polyline of the world data and how each is drawn: coastlines (Land),
 // rivers (River) and lake and sea shores (Water). They hold exactly what a Line holds, so
 // any of the styles can be applied to any Line (the world data arrays are all Land).

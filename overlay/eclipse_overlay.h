@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of an eclipse on the globe, computed from the Sun and Moon positions minute
 // by minute over ten hours around the eclipse: the central line, the limits on either side
 // of the track of the magnitudes 0, 0.2, 0.4, 0.6, 0.8 and of the central phase, the curves

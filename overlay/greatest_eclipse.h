@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the overlay centres its ten-hour window: the eclipse's own greatest phase as the
 // Sun and Moon positions see it, in the universal time they reckon with.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first unbroken stretch of samples at which one line of the overlay has a point: the
 // line is drawn over that stretch only. Steps are sample indices 0 ... steps - 1 of the
 // overlay's window; a stretch is [first, end), and one that lasts to the last sample ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the overlay asks of whoever holds the world data: to draw the world (the disc, the
 // grid, the coastlines, rivers, lake and sea shores and the cities) through the device
 // context of the globe it was given, under the eclipse lines. The overlay knows nothing

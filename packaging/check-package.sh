@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from a release build and checks it as the distribution would:
 # lintian (no errors), desktop-file-validate on its menu entry and appstreamcli on its
 # metadata. Prints the package's name on the last line.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for velmor-cli: the commands, each command's options, "now" after
 # --from, and file names after -o.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device context: the drawing surface every map drawing goes through, with the
 // drawing objects it selects (pens, brushes, fonts).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full path of the running program's executable file, as the data loader needs it to
 // find the files that lie beside the program.
 //

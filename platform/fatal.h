@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fatal application exit: the one way the program reports a broken precondition
 // or a fault in a data file. It writes the message as one line on standard error and
 // ends the process at once with FATAL_EXIT_STATUS, without running destructors, atexit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file whole or not at all: the content goes to a temporary file in the folder of
 // the file finally written, is flushed to the disc, and is renamed over that file only when
 // complete, so a failure never leaves a half-written file or a damaged earlier one behind.

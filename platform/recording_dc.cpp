@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/recording_dc.h"
 
 RecordingDC::Call& RecordingDC::Record(Op op, int a, int b, int c, int d) {

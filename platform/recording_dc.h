@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A device context that draws nothing and records every call made to it, for tests of
 // drawing code: the calls in order with their arguments and the state they were made in
 // (pen, brush, font, background mode, text colour), which objects are selected at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The buffered text file reader the world data loaders use: line by line reads into a
 // caller's buffer with the usual line-read rules.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the desktop program Velmor (optimised) and starts it; arguments are passed on
 # (for example a document file name).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Velmor twice (optimised, and with AddressSanitizer and UndefinedBehaviorSanitizer)
 # and runs every test of both builds; makes the Debian package from the first and checks it.
 set -euo pipefail

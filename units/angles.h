@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The angle constants shared by every library, and the one way the program converts
 // between degrees and radians: Radians(degrees) and Degrees(radians).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command identifiers of the main window: the four turning commands of the View menu
 // and the standard commands of the File and Edit menus, the help and the pane switching
 // that the keyboard accelerators and menus send. Each command is one number, so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: an optional document file name and the switches of the
 // application framework, which start it for printing, registering its document type or
 // serving automation clients instead of opening the main window.

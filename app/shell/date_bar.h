@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date bar: the year field, the month, day, hour, minute and second lists and the
 // "<<" and ">>" buttons, in that tab order. The date and time it holds are a civil date
 // and time taken as dynamical time (TD); at start-up it shows the local date and time of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Latin key of a physical key, whatever keyboard layout is active. The accelerators
 // (Ctrl+N, Ctrl+O and the others) are Latin letters, but with a Cyrillic or Greek layout
 // active the window system reports the letters of that layout. As the toolkit's own

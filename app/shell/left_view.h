@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The details list: the left pane of the main window, a tree control used as a flat list
 // in which every line of the current eclipse's details is a top-level item (date, time in
 // dynamical time, UT - TD, type, and the magnitude of a partial eclipse), followed by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state of the caps-lock, num-lock and scroll-lock keys, where the window system
 // tells it: on X11 from the keyboard's indicators. Elsewhere (Wayland, `offscreen`) the
 // state is unknown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: a widget application for an ordinary start, a core application
 // without any window system for a start as a server and for the switches that only
 // register, print a text or are refused, and CVelmorApp on top.

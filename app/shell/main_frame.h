@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: from top to bottom the date bar (date_bar.h; in a movable tool bar with
 // its gripper),
 // a splitter with the details list (CLeftView) on the left and the map pane (CVelmorView)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names under which the desktop program presents itself and keeps its settings:
 // the settings store's organisation and application, the window title field, the
 // untitled document name, the document type it registers and the length of its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ends the event loop cleanly on SIGTERM and SIGINT: the signal handler only writes a byte
 // to a socket pair, and the event loop reads it and quits, so that the program leaves
 // through its ordinary end (windows closed, document destroyed) with exit status 0.

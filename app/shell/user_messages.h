@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the desktop program tells the user about a failure. On a real window system a
 // message box with the application's name as its caption shows the text; on the
 // `offscreen` and `minimal` platforms (tests, servers) and without a widget application

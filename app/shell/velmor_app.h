@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: brings up the program from its command line. On an ordinary
 // start it records its settings (recent-file list of 4) and the registration of its
 // document type in the settings store, creates the document (which reads the world data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map pane: the right pane of the main window, showing the globe with the world map
 // and the current eclipse drawn over it. It keeps no data of its own: every paint rebuilds
 // the eclipse overlay from the document, settles the globe's centre with the document

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop program remembers of the map between runs, in its settings store: the
 // precise flag (off until first set) and the place picked on the globe (none until first
 // picked). A place read back must be a valid place (besselian/local_circumstances.h);

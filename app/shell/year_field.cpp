@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/year_field.h"
 
 bool ReadYearField(const QString& text, int16_t& year) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the world map with the shipped data files beside the program: loading the four
 // files, and drawing the whole world into a recording device context; and of the precise
 // eclipse: computing it (elements, global circumstances and lines) and drawing it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the whole world map drawn into a 640 by 640 image through Qt's painter, with
 // the shipped data files beside the program.
 #include <benchmark/benchmark.h>

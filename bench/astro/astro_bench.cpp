@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the astronomical core: one step to the next eclipse, the Sun and Moon positions
 // of one instant, the shadow of one instant with the questions the map asks of it, and the
 // listing of every eclipse of the supported years.

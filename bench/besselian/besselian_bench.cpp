@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise engine's speed: the elements, the global circumstances, and the global
 // circumstances with every line of one eclipse; and the whole span of the eclipse canon
 // (-1999 ... +3000, the lunation search's 11,896 eclipses there) found and computed with two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the precise engine against the Five Millennium Canon of Solar Eclipses
 // (Espenak & Meeus, NASA TP-2006-214141; eclipse predictions by Fred Espenak, NASA's GSFC)
 // in its normalised CSV form: finds each eclipse with the lunation search, computes its

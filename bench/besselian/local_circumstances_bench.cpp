@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances of one place and one eclipse, once the eclipse's elements exist:
 // a place inside the path of totality of 21 August 2017, and one where the eclipse begins
 // before sunrise (the horizon search runs too); and the search for the eclipses seen from

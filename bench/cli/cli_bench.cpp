@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmor-cli run as a whole process (start, world data where read, computation, output to
 // /dev/null), for the commands whose time a user waits for:
 //   the precise global circumstances of the canon's span, 2000 BC to AD 3000 (11898

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the projection of one point onto the document's globe.
 #include <benchmark/benchmark.h>
 

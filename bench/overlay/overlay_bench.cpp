@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the eclipse on the map: building the overlay (601 sampled minutes), and a whole
 // paint of the map pane (overlay, world and eclipse lines) into a 640 by 640 picture.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing into a picture file: a PNG or an SVG picture of the given size in pixels on a
 // white background, drawn through a device context (platform/dc.h). This header needs no
 // Qt, so that command-line code can use it without knowing how the picture is made.

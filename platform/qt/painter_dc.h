@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device context over Qt's QPainter: draws what the program draws into an image, an
 // SVG file, a window or a printer, keeping the pixel conventions of platform/dc.h.
 //

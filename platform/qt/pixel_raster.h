@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of one-pixel lines and pen-outlined rectangles straight into the pixels of a
 // 32-bit image (one 0xAARRGGBB word a pixel), without the painter: the fast path of the
 // painter-backed device context for pictures drawn into memory. Knows nothing of Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clearing of the vector register state that Qt leaves behind.
 //
 // Parts of Qt and of the libraries it loads (font matching, image code, the start-up of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dates and times written as text in the tests, "YYYY-MM-DD HH:MM:SS" (the time may be left
 // out on input); years before AD 1 are negative and counted without a year 0.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances on the precise engine's elements of real eclipses: against published
 // ones (local_circumstances_reference.csv, each row with its source), consistent with the
 // shadow's path, and defined everywhere on the Earth.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances against an independent three-dimensional model of the scene
 // (synthetic_eclipse.h), and their own rules: ΔT, bad input, the elements' interval.
 #include "besselian/local_circumstances.h"

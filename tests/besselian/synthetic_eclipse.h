@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A synthetic eclipse for tests: the Sun and the Moon as spheres on one shadow axis of fixed
 // direction that moves uniformly across a turning flattened Earth, so that its Besselian
 // elements are exact polynomials of degree one. Observed by brute force in Earth-fixed

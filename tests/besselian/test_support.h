@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the precise engine's tests share: the checked-in CSV data (canon_sample.csv and
 // local_circumstances_reference.csv beside this file) read by column name, the lunation
 // search's instant of an eclipse, and checks on local circumstances.

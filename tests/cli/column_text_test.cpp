@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values of the precise columns as text, and the place of "velmor-cli local".
 #include "cli/column_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmor-cli with the precise engine, run as a user runs it: the columns of "eclipses
 // --precise" against the engine itself and the eclipse canon, the lines of "paths
 // --precise", and "local" against published local circumstances.

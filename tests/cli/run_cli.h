@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the velmor-cli program as a user runs it, for the tests: its exit status,
 // standard output and error; and reading the GeoJSON it writes back into features.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The velmor-cli program run as a user runs it: its exit status, standard output and error,
 // and the files it writes or leaves alone.
 #include <gtest/gtest.h>

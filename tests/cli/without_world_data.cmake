@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.22)
 # velmor-cli paths, eclipses and local --at read no world data: a copy of the program in a
 # folder without the WORLD.* files exits with status 0 and writes what the program beside

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The bash completion of velmor-cli against the program itself: it offers exactly the
 # commands of velmor-cli --help, and for each command exactly the options its own --help
 # names; "now" after --from, file names after -o, nothing after an option's number.

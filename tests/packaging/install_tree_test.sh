@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix, checks the layout, and runs the installed
 # programs from another folder through their links in bin/ (directly, through a link to
 # the link, and found on PATH): they must find the world data beside their real files.

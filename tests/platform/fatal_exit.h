@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Death tests of the program's fatal ends: the statement must end the process with the
 // fatal exit status and exactly the given one-line message on standard error.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh temporary folder for one test, removed with all it holds when the test is done.
 #pragma once
 

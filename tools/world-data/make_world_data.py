@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Make the four world data files WORLD.CIT, WORLD.LAN, WORLD.RIV, WORLD.WAT.
 
 Coastlines, lake shores and rivers come from the GSHHG shoreline data base

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user of the desktop program waits for, on the offscreen platform: the whole
 // reaction to ">>" (the step to the next eclipse, the synchronous repaint of the map pane
 // with the rebuilt overlay and world map, the rebuilt details list) and one turn of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user would on the offscreen platform: the start-up state and
 // the window's icon, the steps between eclipses and at the ends of the years, turning the
 // globe by keys, menu and mouse, the menus, the accelerators on any keyboard layout, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop program's test programs share: a settings store of the test program's
 // own, so that tests running at the same time never see each other's settings, empty files
 // to open, and tables of rows for QtTest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the program: the document commands save and open, its command line, and the
 // switches that print, register or serve without any window.
 #include <QApplication>
