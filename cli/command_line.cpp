@@ -17,8 +17,11 @@ const char* const PROGRAM = "velmor-cli";
 const char* const DESCRIPTION =
     "Finds solar eclipses by the lunation-number method of Meeus's Astronomical\n"
     "Algorithms: lists them, draws them on a globe of the Earth and writes their\n"
-    "lines for mapping tools. Dates and times are dynamical time (TD), but for the\n"
-    "map's half-hourly outline labels, which are universal time (UT).";
+    "lines for mapping tools; with --precise, and for the local circumstances of a\n"
+    "place, it computes them again from modern theories of the Sun and the Moon.\n"
+    "Dates and times typed and listed are dynamical time (TD), but for the map's\n"
+    "half-hourly outline labels and the instants whose column ends in _ut, which\n"
+    "are universal time (UT).";
 
 const char* const EXIT_STATUS =
     "Exit status:\n"

@@ -26,7 +26,19 @@ const char kHelpText[] =
     "<p><b>Keys.</b> Left and Right turn the globe by 30 degrees of longitude, Up and Down "
     "by 15 degrees of latitude (also in the View menu), from anywhere in the window. F6 "
     "moves between the list and the map. Ctrl+N starts a new document, Ctrl+O opens one, "
-    "Ctrl+S saves, Ctrl+P prints. F1 shows this help.</p>";
+    "Ctrl+S saves, Ctrl+P prints. F1 shows this help.</p>"
+    "<p><b>Mouse.</b> Drag the globe to turn it. A click on the globe picks your place "
+    "(a small mark); the details list then shows what is seen there: the contacts in "
+    "universal time with the Sun's altitude, the magnitude, the obscuration and the "
+    "duration. A click beside the globe forgets the place. <b>View, Next (Previous) "
+    "Eclipse Visible Here</b> steps like &gt;&gt; (&lt;&lt;) to the eclipses seen from "
+    "the place.</p>"
+    "<p><b>View, Precise</b> draws the eclipse again from modern theories of the Sun and "
+    "the Moon, in red: the central line, the path of the total or annular phase (filled), "
+    "its limits, the limits of the partial phase, the sunrise and sunset curves and the "
+    "path's outline every 10 minutes, with the point of greatest eclipse ringed; the "
+    "details list adds the greatest eclipse (UT), its place, the path's width and the "
+    "duration there.</p>";
 
 }  // namespace
 
