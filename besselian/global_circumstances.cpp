@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "besselian/constants.h"
+#include "besselian/local_circumstances.h"
 #include "besselian/shadow_geometry.h"
 
 namespace besselian {
@@ -123,10 +124,10 @@ Global_Circumstances GlobalCircumstancesFromElements(const Besselian_Elements& e
             if ((e.l2(tEnd) < 0) != (L2 < 0)) g.type = Eclipse_Type::Hybrid;
         }
         g.pathWidthKm = PathWidthKm(s, p, lat, L2);
-        double tEnter, tLeave;
-        if (ShadowContacts(e, lat, lon, 0, true, t, tEnter, tLeave)) {
-            g.centralDurationS = (tLeave - tEnter) * 3600;
-        }
+        // The duration there is what an observer there sees: C3 - C2 of the local
+        // circumstances (whether or not the Sun is up at the ends of the central phase).
+        const Local_Circumstances there = ComputeLocalCircumstances(e, {lat, lon, 0.0});
+        if (there.centralDurationDefined) g.centralDurationS = there.centralDurationS;
     } else {
         if (!LimbPointToward(s, s.x, s.y, lat, lon)) return g;
         const Place_In_Plane p = PlaceInPlane(s, lat, lon);

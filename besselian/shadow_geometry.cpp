@@ -165,55 +165,6 @@ bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& la
     return true;
 }
 
-bool ShadowContacts(const Besselian_Elements& e, double latDeg, double lonDeg, double heightM,
-                    bool umbra, double tGuess, double& tEnter, double& tLeave) {
-    // First the instant of the least distance from the axis (the middle of the eclipse at
-    // the place), then each contact from there.
-    double tMiddle = tGuess;
-    for (int i = 0; i < 12; ++i) {
-        const Element_State s = StateAt(e, tMiddle);
-        const Place_In_Plane p = PlaceInPlane(s, latDeg, lonDeg, heightM);
-        const double u = s.x - p.xi, v = s.y - p.eta;
-        const double a = s.dx - p.dxi, b = s.dy - p.deta;
-        const double n2 = a * a + b * b;
-        if (!(n2 > 0)) return false;
-        const double tau = -(u * a + v * b) / n2;
-        tMiddle += tau;
-        if (!(tMiddle >= e.tMinHours - 1 && tMiddle <= e.tMaxHours + 1)) return false;
-        if (std::fabs(tau) < 1e-9) break;
-    }
-    double found[2];
-    for (int side = 0; side < 2; ++side) {
-        double t = tMiddle;
-        bool converged = false;
-        for (int i = 0; i < 12; ++i) {
-            const Element_State s = StateAt(e, t);
-            const Place_In_Plane p = PlaceInPlane(s, latDeg, lonDeg, heightM);
-            const double u = s.x - p.xi, v = s.y - p.eta;
-            const double a = s.dx - p.dxi, b = s.dy - p.deta;
-            const double n2 = a * a + b * b;
-            const double n = std::sqrt(n2);
-            const double L = std::fabs(umbra ? s.l2 - p.zeta * s.tanF2 : s.l1 - p.zeta * s.tanF1);
-            if (!(n > 0) || !(L > 0)) return false;
-            const double S = (a * v - u * b) / (n * L);
-            if (!(std::fabs(S) <= 1)) return false;
-            const double tau =
-                -(u * a + v * b) / n2 + (side == 0 ? -1 : 1) * L / n * std::sqrt(1 - S * S);
-            t += tau;
-            if (!(t >= e.tMinHours - 1 && t <= e.tMaxHours + 1)) return false;
-            if (std::fabs(tau) < 1e-9) {
-                converged = true;
-                break;
-            }
-        }
-        if (!converged) return false;
-        found[side] = t;
-    }
-    tEnter = found[0];
-    tLeave = found[1];
-    return true;
-}
-
 Ground_Point GroundPoint(double latDeg, double lonDeg) {
     const double phi = latDeg * DEG, lam = lonDeg * DEG;
     const double n = EARTH_RADIUS_KM / std::sqrt(1 - EARTH_E2 * std::sin(phi) * std::sin(phi));

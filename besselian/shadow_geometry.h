@@ -73,13 +73,6 @@ struct Limit_Guess {
 bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& latitudeDeg,
                       double& longitudeDeg, Limit_Guess* guess = nullptr);
 
-// The instants (hours from t0) at which a place enters and leaves the umbra (umbra true) or
-// the penumbra, found by iteration: first the place's least distance from the axis, starting
-// from tGuess, then each contact from there. False when the place does not enter that shadow
-// or the instants leave the elements' span (by more than an hour).
-bool ShadowContacts(const Besselian_Elements& elements, double latitudeDeg, double longitudeDeg,
-                    double heightM, bool umbra, double tGuess, double& tEnter, double& tLeave);
-
 // Geocentric Cartesian place of a geodetic point (height 0), km: for distances.
 struct Ground_Point {
     double x = 0, y = 0, z = 0;
