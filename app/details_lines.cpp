@@ -19,6 +19,11 @@ std::string Format(const char* format, Args... args) {
     return buffer;
 }
 
+// An angle as "%.1f" degrees shows it, without the minus sign of a value that rounds to 0.
+double TenthsWithoutMinusZero(double degrees) {
+    return std::fabs(degrees) < 0.05 ? 0.0 : degrees;
+}
+
 }  // namespace
 
 std::string EclipseTypeText(uint16_t type) {
@@ -98,7 +103,7 @@ std::vector<std::string> PreciseDetailLines(const besselian::Global_Circumstance
     if (g.status == besselian::Global_Status::Ok) {
         lines.push_back("Latitude = " + LatitudeText(g.latitudeDeg));
         lines.push_back("Longitude = " + LongitudeText(g.longitudeDeg));
-        lines.push_back(Format("Sun alt. = %.1f\u00b0", g.sunAltitudeDeg));
+        lines.push_back(Format("Sun alt. = %.1f\u00b0", TenthsWithoutMinusZero(g.sunAltitudeDeg)));
         if (std::isfinite(g.pathWidthKm))
             lines.push_back(Format("Width [km] = %.0f", g.pathWidthKm));
         if (std::isfinite(g.centralDurationS))
@@ -125,7 +130,8 @@ std::vector<std::string> LocalDetailLines(const besselian::Geodetic_Place& place
     const auto instant = [&](const char* label, const besselian::Local_Instant& at) {
         if (at.defined)
             lines.push_back(Format("%s = %s UT, Sun %.1f\u00b0", label,
-                                   TimeOfDayText(at.jdUt).c_str(), at.sunAltitudeDeg));
+                                   TimeOfDayText(at.jdUt).c_str(),
+                                   TenthsWithoutMinusZero(at.sunAltitudeDeg)));
     };
     instant("C1", local->c1);
     instant("C2", local->c2);

@@ -103,10 +103,13 @@ TEST(PreciseDetailLines, TotalEclipseOf2017ShowsTheEnginesValues) {
     }
 }
 
-// Partial, shadowless and unusable: nothing undefined is shown, nothing is "nan".
+// Partial, shadowless and unusable: nothing undefined is shown, nothing is "nan", and no
+// angle shows as "-0.0".
 TEST(PreciseDetailLines, LeaveOutWhatIsNotDefined) {
     const std::pair<double, const char*> cases[] = {
         {2459877.959393, "Greatest UT|Latitude|Longitude|Sun alt.|Gamma|\u0394T [s]"},  // partial
+        // greatest at the Earth's edge, the Sun a hair below the horizon
+        {2460763.950964, "Greatest UT|Latitude|Longitude|Sun alt.|Gamma|\u0394T [s]"},
         {2451550.26, "Greatest UT|Gamma|\u0394T [s]"},  // a new Moon without an eclipse
         {NAN, ""},
     };
@@ -116,6 +119,7 @@ TEST(PreciseDetailLines, LeaveOutWhatIsNotDefined) {
         EXPECT_EQ(Labels(lines), labels);
         EXPECT_EQ(Joined(lines).find("nan"), std::string::npos) << Joined(lines);
         EXPECT_EQ(Joined(lines).find("inf"), std::string::npos) << Joined(lines);
+        EXPECT_EQ(Joined(lines).find("= -0.0\u00b0"), std::string::npos) << Joined(lines);
     }
 }
 
