@@ -14,11 +14,22 @@
 #include "besselian/global_circumstances.h"
 #include "besselian/shadow_lines.h"
 #include "geo/globe.h"
+#include "geo/point.h"
 #include "platform/dc.h"
 
 struct Precise_Eclipse {
     besselian::Global_Circumstances global;
     std::vector<besselian::Shadow_Line> lines;  // none unless global.status is Ok
+    // What drawing needs, made with the lines so that a paint only projects: each line's
+    // points as globe Points, and the points of the umbra's northern and southern limits
+    // at the same instants, pairwise, with the end of each northern limit marked.
+    std::vector<std::vector<Point>> linePoints;  // one per line, in the same order
+    struct Fill_Pair {
+        Point north, south;
+        bool matched;  // false: no southern point at this instant
+        bool lineEnd;  // the last point of its northern limit
+    };
+    std::vector<Fill_Pair> fillPairs;
 };
 
 // The colours and the fill's opacity of the precise picture.
