@@ -50,7 +50,6 @@ double SecondsOfDay(double jd) {
 TEST(DetailLines, DateTimeTypeAndMagnitude) {
     const std::pair<Civil_Date_Time, const char*> dates[] = {
         {{2002, 12, 4, 7, 31, 11}, "Date = 2002 December 4|TD = 07:31:11|UT-TD [s] = -104|"},
-        {{1999, 1, 31, 0, 0, 0}, "Date = 1999 January 31|TD = 00:00:00|UT-TD [s] = -100|"},
         {{-585, 5, 28, 23, 59, 59}, "Date = -585 May 28|TD = 23:59:59|UT-TD [s] = -18798|"},
         {{2001, -1, 21, 12, 5, 5}, "Date = 2001  21|TD = 12:05:05|UT-TD [s] = -103|"},
     };
@@ -61,12 +60,9 @@ TEST(DetailLines, DateTimeTypeAndMagnitude) {
         {0x12, 0.7437, "Annular "},
         {0x14, 0.7437, "Annular-Total "},
         {0x23, 0.7437, "Total Annular ; Noncentral "},
-        {0x20, 0.7437, "; Noncentral "},
         {0x00, 0.7437, ""},
         {0x28, 0.7437, "Partial |Magn. = 0.74"},
         {0x3F, 0.7437, "Total Annular Annular-Total Partial |Magn. = 0.74"},
-        {0x28, 0.05, "Partial |Magn. = 0.05"},
-        {0x28, 1.0, "Partial |Magn. =    1"},
         {0x28, 0.996, "Partial |Magn. =    1"},
         {0x28, 0.00001, "Partial |Magn. = 1e-05"},
     };
@@ -125,12 +121,9 @@ TEST(PreciseDetailLines, LeaveOutWhatIsNotDefined) {
 
 TEST(PreciseDetailLines, TimeOfDayRoundsToTheTenthAndWrapsAtMidnight) {
     const std::pair<double, const char*> cases[] = {
-        {2460000.5, "00:00:00.0"},
-        {2460000.5 + 0.75, "18:00:00.0"},
         {2460000.5 + (3600 * 12 + 61.26) / 86400.0, "12:01:01.3"},
         {2460000.5 - 0.04 / 86400.0, "00:00:00.0"},  // 23:59:59.96 rounds up into the next day
         {2460000.5 - 0.06 / 86400.0, "23:59:59.9"},
-        {2460000.0, "12:00:00.0"},
     };
     for (const auto& [jd, text] : cases) EXPECT_EQ(TimeOfDayText(jd), text) << jd;
 }
