@@ -3,44 +3,39 @@
 
 namespace {
 
-enum class Switch {
-    None,  // not a switch
-    Print,
-    PrintTo,
-    DDE,
-    Register,
-    Unregister,
-    Embedding,
-    Automation,
-    Help,
-    Version,
-    Unknown,
+// What a switch word does: sets the shell command, or sets a server flag (command left).
+struct Switch_Word {
+    const char* word;
+    CCommandLineInfo::ShellCommand command;
+    bool CCommandLineInfo::*flag;
 };
 
-Switch ClassifySwitch(const QString& argument) {
-    if (argument == QLatin1String("--help")) return Switch::Help;
-    if (argument == QLatin1String("--version")) return Switch::Version;
-    if (argument.isEmpty()) return Switch::None;
+constexpr Switch_Word kSwitchWords[] = {
+    {"p", CCommandLineInfo::FilePrint, nullptr},
+    {"pt", CCommandLineInfo::FilePrintTo, nullptr},
+    {"dde", CCommandLineInfo::FileDDE, nullptr},
+    {"Register", CCommandLineInfo::AppRegister, nullptr},
+    {"Regserver", CCommandLineInfo::AppRegister, nullptr},
+    {"Unregister", CCommandLineInfo::AppUnregister, nullptr},
+    {"Unregserver", CCommandLineInfo::AppUnregister, nullptr},
+    {"Embedding", CCommandLineInfo::FileNew, &CCommandLineInfo::m_bRunEmbedded},
+    {"Automation", CCommandLineInfo::FileNew, &CCommandLineInfo::m_bRunAutomated},
+};
+
+// The switch word that `argument` is, null for an argument that is no switch word; sets
+// `unknown` for an argument after '-' that names none.
+const Switch_Word* FindSwitch(const QString& argument, bool& unknown) {
+    unknown = false;
+    if (argument.isEmpty()) return nullptr;
     const QChar lead = argument.front();
-    if (lead != QLatin1Char('-') && lead != QLatin1Char('/')) return Switch::None;
-    const struct {
-        const char* word;
-        Switch meaning;
-    } words[] = {{"p", Switch::Print},
-                 {"pt", Switch::PrintTo},
-                 {"dde", Switch::DDE},
-                 {"Register", Switch::Register},
-                 {"Regserver", Switch::Register},
-                 {"Unregister", Switch::Unregister},
-                 {"Unregserver", Switch::Unregister},
-                 {"Embedding", Switch::Embedding},
-                 {"Automation", Switch::Automation}};
+    if (lead != QLatin1Char('-') && lead != QLatin1Char('/')) return nullptr;
     const QString word = argument.mid(1);
-    for (const auto& known : words) {
-        if (word.compare(QLatin1String(known.word), Qt::CaseInsensitive) == 0) return known.meaning;
+    for (const Switch_Word& known : kSwitchWords) {
+        if (word.compare(QLatin1String(known.word), Qt::CaseInsensitive) == 0) return &known;
     }
     // A path such as /home/user/file is a file name, not a switch.
-    return lead == QLatin1Char('-') ? Switch::Unknown : Switch::None;
+    unknown = lead == QLatin1Char('-');
+    return nullptr;
 }
 
 CCommandLineInfo BadArguments(const QString& error) {
@@ -71,39 +66,21 @@ CCommandLineInfo ParseCommandLine(const QStringList& arguments) {
     QStringList plain;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        switch (ClassifySwitch(argument)) {
-            case Switch::Help:
-                info.m_nShellCommand = CCommandLineInfo::AppHelp;
-                return info;
-            case Switch::Version:
-                info.m_nShellCommand = CCommandLineInfo::AppVersion;
-                return info;
-            case Switch::Unknown:
-                return BadArguments(QStringLiteral("unknown switch %1").arg(argument));
-            case Switch::Print:
-                info.m_nShellCommand = CCommandLineInfo::FilePrint;
-                break;
-            case Switch::PrintTo:
-                info.m_nShellCommand = CCommandLineInfo::FilePrintTo;
-                break;
-            case Switch::DDE:
-                info.m_nShellCommand = CCommandLineInfo::FileDDE;
-                break;
-            case Switch::Register:
-                info.m_nShellCommand = CCommandLineInfo::AppRegister;
-                break;
-            case Switch::Unregister:
-                info.m_nShellCommand = CCommandLineInfo::AppUnregister;
-                break;
-            case Switch::Embedding:
-                info.m_bRunEmbedded = true;
-                break;
-            case Switch::Automation:
-                info.m_bRunAutomated = true;
-                break;
-            case Switch::None:
-                if (!argument.isEmpty()) plain << argument;
-                break;
+        if (argument == QLatin1String("--help") || argument == QLatin1String("--version")) {
+            info.m_nShellCommand = argument == QLatin1String("--help")
+                                       ? CCommandLineInfo::AppHelp
+                                       : CCommandLineInfo::AppVersion;
+            return info;
+        }
+        bool unknown = false;
+        const Switch_Word* known = FindSwitch(argument, unknown);
+        if (unknown) return BadArguments(QStringLiteral("unknown switch %1").arg(argument));
+        if (known == nullptr) {
+            if (!argument.isEmpty()) plain << argument;
+        } else if (known->flag != nullptr) {
+            info.*known->flag = true;
+        } else {
+            info.m_nShellCommand = known->command;
         }
     }
     info.m_strFileName = plain.value(0);

@@ -223,15 +223,15 @@ CLeftView* CMainFrame::GetTreeView() const {
 }
 
 void CMainFrame::StepToEclipse(bool forward) {
-    CVelmorView* map = GetMapView();
-    CVelmorDoc* document = map->GetDocument();
-    document->m_bCentreSet = false;
+    m_pDocument->m_bCentreSet = false;
     Civil_Date_Time from;
-    if (!m_wndDlgBar->Read(from)) return;
-    Eclipse_Record& record = document->m_eclipse;
-    if (!StepEclipse(record, forward, from)) return;
-    m_wndDlgBar->Show(record.dateTime);
-    map->repaint();
+    if (!m_wndDlgBar->Read(from) || !StepEclipse(m_pDocument->m_eclipse, forward, from)) return;
+    ShowSteppedEclipse();
+}
+
+void CMainFrame::ShowSteppedEclipse() {
+    m_wndDlgBar->Show(m_pDocument->m_eclipse.dateTime);
+    GetMapView()->repaint();
     GetTreeView()->OnDraw(nullptr);
 }
 
@@ -255,9 +255,7 @@ void CMainFrame::StepToVisibleEclipse(bool forward) {
                                               document->m_preciseOptions, elements, local) &&
             besselian::IsVisible(local)) {
             document->m_eclipse = record;
-            m_wndDlgBar->Show(record.dateTime);
-            GetMapView()->repaint();
-            GetTreeView()->OnDraw(nullptr);
+            ShowSteppedEclipse();
             return;
         }
         from = record.dateTime;

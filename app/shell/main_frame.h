@@ -106,6 +106,8 @@ class CMainFrame : public QMainWindow {
     QMenu* createPopupMenu() override { return nullptr; }
 
   private:
+    // Shows the document's eclipse after a step: the date bar, the map, the list.
+    void ShowSteppedEclipse();
     void OnCreate();
     void OnCreateClient();
     void CreateMenus();
