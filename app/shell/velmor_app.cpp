@@ -19,16 +19,12 @@
 #include "app/shell/shell_identity.h"
 #include "app/shell/user_messages.h"
 #include "app/shell/velmor_view.h"
+#include "app/shell/view_settings.h"
 #include "app/velmor_doc.h"
 
 namespace {
 
 constexpr char kRecentFileGroup[] = "Recent File List";
-
-QSettings OpenSettings() {
-    return QSettings(QString::fromLatin1(shell::kOrganisationName),
-                     QString::fromLatin1(shell::kApplicationName));
-}
 
 }  // namespace
 
@@ -146,7 +142,7 @@ bool CVelmorApp::PrintDocument() {
 }
 
 void CVelmorApp::LoadStdProfileSettings() {
-    QSettings settings = OpenSettings();
+    QSettings settings = shell::OpenSettings();
     settings.beginGroup(QLatin1String(kRecentFileGroup));
     m_recentFiles.clear();
     for (int i = 1; i <= shell::kRecentFileCount; ++i) {
@@ -161,7 +157,7 @@ void CVelmorApp::AddToRecentFileList(const QString& path) {
     m_recentFiles.prepend(absolute);
     while (m_recentFiles.size() > shell::kRecentFileCount) m_recentFiles.removeLast();
 
-    QSettings settings = OpenSettings();
+    QSettings settings = shell::OpenSettings();
     settings.beginGroup(QLatin1String(kRecentFileGroup));
     for (int i = 1; i <= shell::kRecentFileCount; ++i) {
         const QString key = QStringLiteral("File%1").arg(i);
@@ -174,7 +170,7 @@ void CVelmorApp::AddToRecentFileList(const QString& path) {
 }
 
 void CVelmorApp::UpdateRegistry() {
-    QSettings settings = OpenSettings();
+    QSettings settings = shell::OpenSettings();
     settings.beginGroup(QString::fromLatin1(shell::kDocumentTypeId));
     settings.setValue(QStringLiteral("Name"), QString::fromLatin1(shell::kDocumentTypeName));
     settings.setValue(QStringLiteral("CLSID"), QString::fromLatin1(shell::kDocumentClassId));
@@ -187,7 +183,7 @@ void CVelmorApp::UpdateRegistry() {
 }
 
 void CVelmorApp::Unregister() {
-    QSettings settings = OpenSettings();
+    QSettings settings = shell::OpenSettings();
     settings.remove(QString::fromLatin1(shell::kDocumentTypeId));
 }
 

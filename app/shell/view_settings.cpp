@@ -9,20 +9,22 @@ namespace shell {
 
 namespace {
 
+constexpr char kMapSettingsGroup[] = "Map";
 constexpr char kPreciseKey[] = "Precise";
 constexpr char kPlaceLatitudeKey[] = "PlaceLatitude";
 constexpr char kPlaceLongitudeKey[] = "PlaceLongitude";
 constexpr char kPlaceHeightKey[] = "PlaceHeight";
 
 struct Map_Settings {
-    Map_Settings()
-        : settings(QString::fromLatin1(kOrganisationName), QString::fromLatin1(kApplicationName)) {
-        settings.beginGroup(QLatin1String(kMapSettingsGroup));
-    }
-    QSettings settings;
+    Map_Settings() { settings.beginGroup(QLatin1String(kMapSettingsGroup)); }
+    QSettings settings = OpenSettings();
 };
 
 }  // namespace
+
+QSettings OpenSettings() {
+    return QSettings(QString::fromLatin1(kOrganisationName), QString::fromLatin1(kApplicationName));
+}
 
 bool LoadPreciseFlag() {
     return Map_Settings().settings.value(QLatin1String(kPreciseKey), false).toBool();

@@ -5,6 +5,8 @@
 // anything else counts as none.
 #pragma once
 
+#include <QSettings>
+
 #include "besselian/local_circumstances.h"
 
 namespace shell {
@@ -18,6 +20,7 @@ bool LoadPlace(besselian::Geodetic_Place& place);
 void SavePlace(bool placeSet, const besselian::Geodetic_Place& place);
 
 // The settings group holding both, for tests that start from a clean slate.
-inline constexpr char kMapSettingsGroup[] = "Map";
+// The program's settings store.
+QSettings OpenSettings();
 
 }  // namespace shell
