@@ -128,6 +128,18 @@ TEST(PreciseDetailLines, TimeOfDayRoundsToTheTenthAndWrapsAtMidnight) {
     for (const auto& [jd, text] : cases) EXPECT_EQ(TimeOfDayText(jd), text) << jd;
 }
 
+// An altitude shown as 0.0 carries no minus sign; one that rounds to -0.1 keeps it.
+TEST(PreciseDetailLines, SunAltitudeWithoutMinusZero) {
+    besselian::Global_Circumstances g;
+    g.status = besselian::Global_Status::Ok;
+    g.greatestJdUt = 2460000.5;
+    for (const auto& [altitude, text] :
+         {std::pair{-0.049, "Sun alt. = 0.0\u00b0"}, std::pair{-0.051, "Sun alt. = -0.1\u00b0"}}) {
+        g.sunAltitudeDeg = altitude;
+        EXPECT_EQ(PreciseDetailLines(g).at(3), text);
+    }
+}
+
 // What a place sees of 2026 August 12: Madrid a deep partial eclipse (inside the penumbra,
 // just south of the path) cut short by sunset, the point of greatest eclipse the total phase with
 // its duration; a place the penumbra misses sees none; no elements: "-". Every value shown is the
