@@ -391,6 +391,24 @@ class MainFrameTest : public QObject {
         QCOMPARE(m_frame->AcceleratorCommand(russian), row.command);
     }
 
+    // Ctrl with the key of N on the Russian layout: a new document that keeps the eclipse,
+    // the turned globe and the list.
+    void ctrlNOnARussianLayoutMakesANewDocument() {
+        QTemporaryDir folder;
+        QVERIFY(m_app->OpenDocumentFile(EmptyFile(folder, "notes.txt")));
+        StepFrom("2001 1 1 0 0 0");
+        m_frame->OnViewNorth();
+        const QVariantList before = Shown();
+        m_frame->SetKeyboardLayouts(
+            std::make_unique<Latin_Key_Finder>("evdev", "pc105", "us,ru", "", ""));
+        QKeyEvent press = UsRuKeyEvent(57, 1, Qt::ControlModifier);
+        QVERIFY(FocusOn(m_frame->GetTreeView()));
+        QApplication::sendEvent(m_frame->GetTreeView(), &press);
+        QCOMPARE(m_frame->windowTitle(), QString("Untitled - Velmor (velmor@example.org)"));
+        QCOMPARE(Shown(), before);
+        QCOMPARE_GT(CountPixels(MapImage(m_frame), qRgb(0, 255, 0)), 500);
+    }
+
     // Pressed from the month list. The menu bar, an open menu and an open list keep their
     // keys: the globe does not turn.
     void menusKeepTheirKeys_data() {
