@@ -14,7 +14,7 @@ namespace {
 
 // Instants in Velmor's calendar: the Gregorian reform (4 October 1582 is followed by
 // 15 October), years before AD 1 without a year 0, rounding to the tenth of a second across
-// midnight, and JD 0 (noon of 1 January 4713 BC).
+// midnight, and JD 0 (noon of 1 January 4713 BC) and the day before it.
 TEST(IsoUtText, WritesTheInstantInTheCivilCalendar) {
     const std::pair<double, const char*> cases[] = {
         {2451544.5 + 0.06 / 86400, "2000-01-01T00:00:00.1Z"},
@@ -26,6 +26,7 @@ TEST(IsoUtText, WritesTheInstantInTheCivilCalendar) {
         {1721423.5, "0001-01-01T00:00:00.0Z"},
         {1721423.5 - 1, "-0001-12-31T00:00:00.0Z"},
         {0.0, "-4713-01-01T12:00:00.0Z"},
+        {-1.0, "-4714-12-31T12:00:00.0Z"},
         {5373484.5, "10000-01-01T00:00:00.0Z"},
     };
     for (const auto& [jd, text] : cases) EXPECT_EQ(IsoUtText(jd), text) << jd;

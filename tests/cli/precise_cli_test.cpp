@@ -106,6 +106,15 @@ TEST(EclipsesPrecise, ColumnsAgreeWithTheCanon) {
     };
     for (const auto& [name, value, tolerance] : canon)
         EXPECT_NEAR(Number(rows[0].at(name)), value, tolerance) << name;
+    const std::pair<const char*, size_t> decimals[] = {
+        {"greatest_jde", 6},      {"delta_t", 1},     {"gamma", 4},
+        {"eclipse_magnitude", 4}, {"latitude", 3},    {"longitude", 3},
+        {"sun_altitude", 1},      {"sun_azimuth", 1}, {"path_width_km", 1},
+        {"central_duration_s", 1}};
+    for (const auto& [name, places] : decimals) {
+        const std::string& text = rows[0].at(name);
+        EXPECT_EQ(text.size() - text.find('.') - 1, places) << name << " " << text;
+    }
     EXPECT_EQ(rows[0].at("precise_type") + rows[0].at("central"), "Total1");
     EXPECT_EQ(rows[0].at("greatest_ut").substr(0, 14), "2024-04-08T18:");
     EXPECT_EQ(rows[2].at("precise_type") + rows[2].at("central"), "Partial0");

@@ -192,6 +192,10 @@ TEST(PathsCommand, SinglePointOutlinesAndNegativeInstants) {
     EXPECT_EQ(apart.status, 0);
     Features(apart.out);  // a whole collection, though of no features
     EXPECT_EQ(apart.out, RunCli("paths --jde=-1000 -o -").out);
+    // Stepping past the supported years draws the last eclipse found, with a note.
+    const Program_Result beyond = RunCli("paths --from 9999-06-01 --next --count 5 -o -");
+    EXPECT_EQ(beyond.status, 0);
+    EXPECT_EQ(beyond.err.rfind("velmor-cli: the eclipse of 10000-03-30 lies outside", 0), 0u);
 }
 
 // Each piece is written "| lon,lat lon,lat ...".
