@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/eclipse_choice.h"
 
+#include <cstdio>
+
 void AddChoiceOptions(CLI::App& command, Eclipse_Choice& choice, std::time_t now) {
     const Step_Option_Set steps = AddStepOptions(command, choice.steps, now);
     command
@@ -29,19 +31,20 @@ bool ChoiceGiven(const Eclipse_Choice& choice) {
     return choice.haveJde || choice.steps.haveFrom || choice.steps.direction != 0;
 }
 
-void CheckChoice(const Eclipse_Choice& choice, bool required, const std::string& output) {
+void CheckChoice(const Eclipse_Choice& choice, bool required) {
     if (required && !ChoiceGiven(choice))
         throw CLI::RequiredError("--from DATE with --next or --prev, or --jde X,");
     CheckStepOptions(choice.steps);
-    if (output.empty()) throw CLI::RequiredError("-o FILE");
 }
 
-bool ResolveChoice(const Eclipse_Choice& choice, Eclipse_Record& record, std::string& note) {
+void ResolveChoice(const Eclipse_Choice& choice, Eclipse_Record& record) {
     if (choice.haveJde) {
         record.jde = choice.jde;
         record.valid = true;
-        return true;
+        return;
     }
-    return WalkEclipses(
-        choice.steps, record, [](const Eclipse_Record&) { return true; }, note);
+    std::string note;
+    if (!WalkEclipses(
+            choice.steps, record, [](const Eclipse_Record&) { return true; }, note))
+        std::fprintf(stderr, "velmor-cli: %s\n", note.c_str());
 }

@@ -24,14 +24,13 @@ constexpr double MAX_CHOICE_JDE = 5400000.0;
 void AddChoiceOptions(CLI::App& command, Eclipse_Choice& choice, std::time_t now);
 
 // Throws a CLI::ParseError unless the choice names an eclipse: a complete set of stepping
-// options, or --jde; with required false, no choice at all is accepted too. Then requires
-// the output file (what -o gave, empty when it was not given).
-void CheckChoice(const Eclipse_Choice& choice, bool required, const std::string& output);
+// options, or --jde; with required false, no choice at all is accepted too.
+void CheckChoice(const Eclipse_Choice& choice, bool required);
 
 // True when a choice was given at all.
 bool ChoiceGiven(const Eclipse_Choice& choice);
 
 // Steps as the eclipses command does and keeps the last eclipse found, or takes the given
-// instant (with valid set). Returns false with a note when the walk stopped at the end of
-// the supported years (the record then holds the last eclipse found).
-bool ResolveChoice(const Eclipse_Choice& choice, Eclipse_Record& record, std::string& note);
+// instant (with valid set). When the walk stopped at the end of the supported years (the
+// record then holds the last eclipse found) a note says so on standard error.
+void ResolveChoice(const Eclipse_Choice& choice, Eclipse_Record& record);

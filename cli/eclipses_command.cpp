@@ -125,10 +125,8 @@ Cli_Command EclipsesCommand() {
             [](CLI::App& command) {
                 auto arguments = std::make_shared<Eclipses_Arguments>();
                 AddStepOptions(command, arguments->steps, std::time(nullptr)).from->required();
-                CLI::Option* precise =
-                    AddPreciseFlag(command, arguments->precise,
-                                   "add the global circumstances from the precise engine");
-                AddEngineOptions(command, arguments->engine, precise);
+                AddPreciseOptions(command, arguments->precise, arguments->engine,
+                                  "add the global circumstances from the precise engine");
                 return [arguments] {
                     CheckStepOptions(arguments->steps);
                     return ListEclipses(*arguments);

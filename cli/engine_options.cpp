@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "cli/step_options.h"
 
@@ -32,14 +33,9 @@ CLI::Option* AddRealOption(CLI::App& command, const std::string& name, const std
         description);
 }
 
-}  // namespace
-
-CLI::Option* AddPreciseFlag(CLI::App& command, bool& precise, const std::string& description) {
-    return command.add_flag_callback(
-        "--precise", [&precise] { precise = true; }, description);
-}
-
-void AddEngineOptions(CLI::App& command, besselian::Engine_Options& options, CLI::Option* precise) {
+// Declares --delta-t and --sun-radius; returns them.
+std::pair<CLI::Option*, CLI::Option*> DeclareEngineOptions(CLI::App& command,
+                                                           besselian::Engine_Options& options) {
     CLI::Option* deltaT =
         AddRealOption(command, "--delta-t", "TD - UT in seconds", -MAX_DELTA_T_SECONDS,
                       MAX_DELTA_T_SECONDS, options.deltaTSeconds,
@@ -52,8 +48,20 @@ void AddEngineOptions(CLI::App& command, besselian::Engine_Options& options, CLI
                       "the Sun's radius at 1 AU in arcseconds (900 to 1000;\n"
                       "default 959.63, the USNO's tables use 959.22)")
             ->option_text("ARCSEC");
-    if (precise != nullptr) {
-        deltaT->needs(precise);
-        sunRadius->needs(precise);
-    }
+    return {deltaT, sunRadius};
+}
+
+}  // namespace
+
+void AddEngineOptions(CLI::App& command, besselian::Engine_Options& options) {
+    DeclareEngineOptions(command, options);
+}
+
+void AddPreciseOptions(CLI::App& command, bool& precise, besselian::Engine_Options& options,
+                       const std::string& description) {
+    CLI::Option* flag = command.add_flag_callback(
+        "--precise", [&precise] { precise = true; }, description);
+    const auto [deltaT, sunRadius] = DeclareEngineOptions(command, options);
+    deltaT->needs(flag);
+    sunRadius->needs(flag);
 }

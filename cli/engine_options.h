@@ -14,10 +14,10 @@ constexpr double MAX_DELTA_T_SECONDS = 1000000.0;  // either sign
 constexpr double MIN_SUN_RADIUS_ARCSEC = 900.0;
 constexpr double MAX_SUN_RADIUS_ARCSEC = 1000.0;
 
-// Declares --precise on command, setting precise when it is given.
-CLI::Option* AddPreciseFlag(CLI::App& command, bool& precise, const std::string& description);
+// Declares --delta-t and --sun-radius, filling options as they are read.
+void AddEngineOptions(CLI::App& command, besselian::Engine_Options& options);
 
-// Declares --delta-t and --sun-radius, filling options as they are read. With precise
-// given, each of them is refused unless --precise is given too.
-void AddEngineOptions(CLI::App& command, besselian::Engine_Options& options,
-                      CLI::Option* precise = nullptr);
+// Declares --precise (described by description, setting precise when it is given) and then
+// the engine's options, each of which is refused without --precise.
+void AddPreciseOptions(CLI::App& command, bool& precise, besselian::Engine_Options& options,
+                       const std::string& description);

@@ -118,9 +118,7 @@ std::function<int()> DeclareLocal(CLI::App& command) {
     return [arguments, city] {
         if (!arguments->haveAt && city->count() == 0)
             throw CLI::RequiredError("--at LAT,LON[,HEIGHT_M] or --city NAME");
-        if (!ChoiceGiven(arguments->choice))
-            throw CLI::RequiredError("--from DATE with --next or --prev, or --jde X,");
-        CheckStepOptions(arguments->choice.steps);
+        CheckChoice(arguments->choice, true);
         return ListLocal(*arguments);
     };
 }

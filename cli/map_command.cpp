@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/map_command.h"
 
-#include <cstdio>
 #include <ctime>
 #include <memory>
 
@@ -34,39 +33,30 @@ struct Map_Arguments {
 };
 
 int DrawMapFile(const Map_Arguments& arguments) {
-    const Eclipse_Choice& choice = arguments.choice;
-    const bool centreGiven = arguments.centreGiven;
-    const double latitude = arguments.latitude, longitude = arguments.longitude;
-    const std::string& output = arguments.output;
     CVelmorDoc document;
     Globe& globe = *document.m_pGlobe;
-    if (ChoiceGiven(choice)) {
-        std::string note;
-        if (!ResolveChoice(choice, document.m_eclipse, note)) {
-            std::fprintf(stderr, "velmor-cli: %s\n", note.c_str());
-        }
-    }
+    if (ChoiceGiven(arguments.choice)) ResolveChoice(arguments.choice, document.m_eclipse);
     Precise_Eclipse precise;
     if (arguments.precise && document.m_eclipse.valid)
         precise = ComputePreciseEclipse(document.m_eclipse.jde, arguments.engine);
     std::string error;
     const bool written = RenderToImageFile(
-        output, MAP_SIZE, MAP_SIZE,
+        arguments.output, MAP_SIZE, MAP_SIZE,
         [&](CDC& dc) {
             globe.SetDC(&dc);
             if (document.m_eclipse.valid) {
                 // As the map pane paints: the overlay turns the globe to the eclipse; a
                 // centre the user turned to is put back afterwards.
                 Eclipse_Overlay overlay(document.m_eclipse.jde, globe, &document);
-                if (centreGiven) {
-                    globe.SetLatitude(latitude);
-                    globe.SetLongitude(longitude);
+                if (arguments.centreGiven) {
+                    globe.SetLatitude(arguments.latitude);
+                    globe.SetLongitude(arguments.longitude);
                 }
                 overlay.DrawMap();
                 if (arguments.precise) DrawPreciseEclipse(&dc, globe, precise);
             } else {
-                globe.SetLatitude(latitude);
-                globe.SetLongitude(longitude);
+                globe.SetLatitude(arguments.latitude);
+                globe.SetLongitude(arguments.longitude);
                 document.DrawWorld();
             }
             globe.SetDC(nullptr);
@@ -122,11 +112,11 @@ Cli_Command MapCommand() {
                         },
                         "the picture to write, PNG or SVG by its extension")
                     ->option_text("FILE");
-                CLI::Option* precise = AddPreciseFlag(
-                    command, arguments->precise, "draw the precise engine's lines over the map's");
-                AddEngineOptions(command, arguments->engine, precise);
+                AddPreciseOptions(command, arguments->precise, arguments->engine,
+                                  "draw the precise engine's lines over the map's");
                 return [arguments] {
-                    CheckChoice(arguments->choice, false, arguments->output);
+                    CheckChoice(arguments->choice, false);
+                    if (arguments->output.empty()) throw CLI::RequiredError("-o FILE");
                     return DrawMapFile(*arguments);
                 };
             }};

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/paths_command.h"
 
-#include <cstdio>
 #include <ctime>
 #include <memory>
 
@@ -24,15 +23,11 @@ struct Paths_Arguments {
 };
 
 int WritePaths(const Paths_Arguments& arguments) {
-    const Eclipse_Choice& choice = arguments.choice;
     const std::string& output = arguments.output;
     // Only the lines are written: no world data is read, and the globe the overlay turns
     // is the map's.
     Eclipse_Record eclipse;
-    std::string note;
-    if (!ResolveChoice(choice, eclipse, note)) {
-        std::fprintf(stderr, "velmor-cli: %s\n", note.c_str());
-    }
+    ResolveChoice(arguments.choice, eclipse);
     std::string geoJson;
     if (arguments.precise) {
         geoJson = PreciseGeoJson(ComputePreciseEclipse(eclipse.jde, arguments.engine));
@@ -86,12 +81,11 @@ Cli_Command PathsCommand() {
                         },
                         "the GeoJSON file to write; - for standard output")
                     ->option_text("FILE");
-                CLI::Option* precise =
-                    AddPreciseFlag(command, arguments->precise,
-                                   "write the precise engine's lines instead of the map's");
-                AddEngineOptions(command, arguments->engine, precise);
+                AddPreciseOptions(command, arguments->precise, arguments->engine,
+                                  "write the precise engine's lines instead of the map's");
                 return [arguments] {
-                    CheckChoice(arguments->choice, true, arguments->output);
+                    CheckChoice(arguments->choice, true);
+                    if (arguments->output.empty()) throw CLI::RequiredError("-o FILE");
                     return WritePaths(*arguments);
                 };
             }};

@@ -14,11 +14,9 @@ namespace {
 
 // Instants in Velmor's calendar: the Gregorian reform (4 October 1582 is followed by
 // 15 October), years before AD 1 without a year 0, rounding to the tenth of a second across
-// midnight, and JD 0 (noon of 1 January 4713 BC).
+// midnight, and JD 0 (noon of 1 January 4713 BC) and the day before it.
 TEST(IsoUtText, WritesTheInstantInTheCivilCalendar) {
     const std::pair<double, const char*> cases[] = {
-        {2451545.0, "2000-01-01T12:00:00.0Z"},
-        {2451544.5 + 0.04 / 86400, "2000-01-01T00:00:00.0Z"},
         {2451544.5 + 0.06 / 86400, "2000-01-01T00:00:00.1Z"},
         {2451544.5 - 0.04 / 86400, "2000-01-01T00:00:00.0Z"},  // rounds up to midnight
         {2451544.5 - 0.06 / 86400, "1999-12-31T23:59:59.9Z"},
@@ -28,18 +26,16 @@ TEST(IsoUtText, WritesTheInstantInTheCivilCalendar) {
         {1721423.5, "0001-01-01T00:00:00.0Z"},
         {1721423.5 - 1, "-0001-12-31T00:00:00.0Z"},
         {0.0, "-4713-01-01T12:00:00.0Z"},
+        {-1.0, "-4714-12-31T12:00:00.0Z"},
         {5373484.5, "10000-01-01T00:00:00.0Z"},
     };
     for (const auto& [jd, text] : cases) EXPECT_EQ(IsoUtText(jd), text) << jd;
-    EXPECT_EQ(IsoDateText(33, 3, 5), "0033-03-05");
-    EXPECT_EQ(YearText(-12345), "-12345");
 }
 
 TEST(FixedText, FixedDecimalsNoNegativeZeroNothingForNotANumber) {
     const std::tuple<double, int, const char*> cases[] = {
         {1.23456, 4, "1.2346"}, {-0.00004, 4, "0.0000"}, {-0.00005001, 4, "-0.0001"},
-        {-0.0, 1, "0.0"},       {268.0, 1, "268.0"},     {NAN, 1, ""},
-        {INFINITY, 2, ""},      {-INFINITY, 2, ""},
+        {NAN, 1, ""},           {-INFINITY, 2, ""},
     };
     for (const auto& [value, decimals, text] : cases) EXPECT_EQ(FixedText(value, decimals), text);
 }
@@ -56,13 +52,10 @@ TEST(FindCity, ExactThenOnlyBeginningElseCandidates) {
     const std::tuple<const char*, const char*, double, double> cases[] = {
         {"madrid", "", 40.416, -3.703},
         {"NEW YORK", "", 40.714, -74.006},
-        {"new_york_city", "", 40.714, -74.006},
-        {"sana", "", 10.0, 10.0},  // exact, though Sanaa begins so too
-        {"santi", "", -33.45, -70.65},
+        {"sana", "", 10.0, 10.0},    // exact, though Sanaa begins so too
         {"north", "", 90.0, 180.0},  // kept within the ranges
         {"San J", "--city 'San J' names 2 cities: San Jose, San Juan", 0, 0},
         {"york", "--city: no city 'york' in the world data; did you mean New York City?", 0, 0},
-        {"Paris", "--city: no city 'Paris' in the world data (8 cities;", 0, 0},
         {"", "--city needs a city's name", 0, 0},
     };
     for (const auto& [name, error, latitude, longitude] : cases) {
@@ -94,19 +87,11 @@ TEST(ParsePlace, ReadsLatitudeLongitudeAndHeight) {
         {"40.4,-3.7", "", 40.4, -3.7, 0},
         {"-90,180,9000", "", -90, 180, 9000},
         {"90,-180,-500", "", 90, -180, -500},
-        {"1e1,2e1,3e1", "", 10, 20, 30},
         {"90.0001,0", "--at: latitude '90.0001' is outside -90 to 90 degrees"},
         {"0,-180.0001", "--at: longitude '-180.0001' is outside -180 to 180 degrees"},
         {"0,0,-500.1", "--at: height '-500.1' is outside -500 to 9000 m"},
-        {"0,0,9000.1", "--at: height '9000.1' is outside"},
         {"nan,20", "--at wants LAT,LON or LAT,LON,HEIGHT_M (degrees, metres), not 'nan,20'"},
-        {"0,inf", "not '0,inf'"},
-        {"0,1 ", "not '0,1 '"},
-        {"0,1,", "not '0,1,'"},
-        {"10,,20", "not '10,,20'"},
-        {"10", "not '10'"},
         {"10,20,30,40", "not '10,20,30,40'"},
-        {"", "not ''"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

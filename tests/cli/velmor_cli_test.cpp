@@ -60,15 +60,9 @@ TEST(CommandLine, HelpAndVersion) {
         {"--help",
          "Usage: velmor-cli eclipses --from DATE (--next | --prev) [--count N] [--precise "
          "[--delta-t SECONDS] [--sun-radius ARCSEC]]\n  or:  velmor-cli local (--at "},
-        {"-h", "\n  or:  velmor-cli paths (--from DATE (--next | --prev) [--count N] | --jde X)"},
         {"help", "\nCommand paths:\n  Writes the lines"},
         {"eclipses --from 2001-02-30 --help", "Usage: velmor-cli eclipses --from DATE (--next"},
-        {"paths --jde 1e300 -h", "  -o, --output FILE"},
-        {"--version", "velmor-cli "},
         {"paths --jde 1 --version --help", "velmor-cli "},
-#ifdef VELMOR_HAS_MAP
-        {"map --help", "  --centre LAT,LON"},
-#endif
     };
     for (const auto& [args, text] : cases) {
         SCOPED_TRACE(args);
@@ -91,9 +85,7 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
         {2, "eclipses --from 2001-02-30 --next",
          "--from: invalid date '2001-02-30': that month has no such day"},
         {2, "eclipses --from 2001-01-01", "--from requires --next or --prev"},
-        {2, "eclipses --next", "--from is required"},
         {2, eclipses + "--count 0", "--count needs a whole number from 1 to 1000000, not '0'"},
-        {2, eclipses + "--from 2002-01-01", "--from given more than once"},
         {2, eclipses + "--prev", "--next excludes --prev"},
         {2, eclipses + "--frmo x", "unknown option '--frmo'"},
         {2, eclipses + "--count", "--count needs a value"},
@@ -104,30 +96,20 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
         {2, "paths --jde 2451401.9 --count 2 -o DIR/x", "--count excludes --jde"},
         {2, "paths -o DIR/x --jde 2451401.9 -o DIR/x", "-o given more than once"},
         {1, "paths --jde 2451401.9 -o DIR/missing/x", "cannot write 'DIR/missing/x': No such file"},
-        // The precise engine's constants.
         {2, precise + "--delta-t nan",
          "--delta-t needs TD - UT in seconds from -1000000 to 1000000, not 'nan'"},
         {2, precise + "--delta-t=-1000000.5", "not '-1000000.5'"},
-        {2, precise + "--delta-t 69s", "not '69s'"},
         {2, "eclipses --from 2024-01-01 --next --delta-t 69", "--delta-t requires --precise"},
         {2, precise + "--sun-radius 899.9",
          "--sun-radius needs the Sun's radius at 1 AU in arcseconds from 900 to 1000, not '899.9'"},
-        {2, "paths --jde 1 --precise --sun-radius 1000.1 -o DIR/x", "not '1000.1'"},
-        {2, "paths --jde 1 --sun-radius 960 -o DIR/x", "--sun-radius requires --precise"},
-        // The place of the local circumstances.
         {2, local + "--at=-10,-180.01", "--at: longitude '-180.01' is outside -180 to 180 degrees"},
-        {2, local + "--at nan,20", "--at wants LAT,LON or LAT,LON,HEIGHT_M (degrees, metres)"},
-        {2, local + "--city Atlantis", "--city: no city 'Atlantis' in the world data"},
         {2, local + "--city san", "--city 'san' names 11 cities: Santiago, Santo Domingo, Sanya,"},
         {2, local + "--at 10,20 --city Madrid", "--at excludes --city"},
         {2, "local --jde 1", "--at LAT,LON[,HEIGHT_M] or --city NAME is required"},
         {2, "local --at 10,20", "--from DATE with --next or --prev, or --jde X, is required"},
-        {2, local + "--at 10,20 --delta-t 1e7", "not '1e7'"},
 #ifdef VELMOR_HAS_MAP
         {2, "map --centre 91,0 -o DIR/x.png", "--centre wants"},
         {2, "map -o DIR/x.jpg", "must end in .png or .svg"},
-        {2, "map --jde 2451401.9 --prev -o DIR/x.png", "--prev excludes --jde"},
-        {2, "map --jde 1 --precise --delta-t x -o DIR/x.png", "--delta-t needs"},
         {1, "map -o DIR/missing/x.png", "cannot write 'DIR/missing/x.png': No such"},
 #endif
     };
@@ -156,12 +138,10 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
 
 // A full disc on standard output is an error, not a silent success.
 TEST(BadInput, FullStandardOutput) {
-    for (const char* args :
-         {"eclipses --from 2001-01-01 --next --count 5",
-          "eclipses --from -4713-01-01 --next --count 40000",
-          "eclipses --from 2001-01-01 --next --count 40 --precise",
-          "paths --jde 2451401.96105 -o -", "paths --jde 2451401.96105 --precise -o -",
-          "local --at 40.4,-3.7 --from 2026-01-01 --next --count 3", "--help"}) {
+    for (const char* args : {"eclipses --from 2001-01-01 --next --count 5",
+                             "eclipses --from 2001-01-01 --next --count 40 --precise",
+                             "paths --jde 2451401.96105 -o -",
+                             "local --at 40.4,-3.7 --from 2026-01-01 --next --count 3", "--help"}) {
         SCOPED_TRACE(args);
         const Program_Result r = RunCli(args, "/dev/full");
         EXPECT_EQ(r.status, 1);
@@ -212,13 +192,16 @@ TEST(PathsCommand, SinglePointOutlinesAndNegativeInstants) {
     EXPECT_EQ(apart.status, 0);
     Features(apart.out);  // a whole collection, though of no features
     EXPECT_EQ(apart.out, RunCli("paths --jde=-1000 -o -").out);
+    // Stepping past the supported years draws the last eclipse found, with a note.
+    const Program_Result beyond = RunCli("paths --from 9999-06-01 --next --count 5 -o -");
+    EXPECT_EQ(beyond.status, 0);
+    EXPECT_EQ(beyond.err.rfind("velmor-cli: the eclipse of 10000-03-30 lies outside", 0), 0u);
 }
 
+// Each piece is written "| lon,lat lon,lat ...".
 TEST(CutAtAntimeridian, SplitsWhereALineCrossesTheDateLine) {
-    // Each piece is written "| lon,lat lon,lat ...".
     const std::pair<std::vector<Geo_Position>, const char*> cases[] = {
         {{{179, 10}, {-179, 20}}, "| 179,10 180,15| -180,15 -179,20"},
-        {{{-178, 0}, {177, 30}, {170, 31}}, "| -178,0 -180,12| 180,12 177,30 170,31"},
         {{{170, 0}, {-170, 10}, {170, 20}}, "| 170,0 180,5| -180,5 -170,10 -180,15| 180,15 170,20"},
     };
     for (const auto& [points, pieces] : cases) {

@@ -14,10 +14,9 @@ if(world)
     message(FATAL_ERROR "world data in ${WORK}")
 endif()
 
-foreach(command "paths;--jde;2451401.96105;-o;-" "eclipses;--from;2001-01-01;--next;--count;5"
+foreach(command "paths;--jde;2451401.96105;-o;-"
         "local;--at;40.4,-3.7;--from;2026-01-01;--next;--count;3"
-        "eclipses;--from;2024-01-01;--next;--count;3;--precise"
-        "paths;--jde;2460409.26;--precise;-o;-")
+        "eclipses;--from;2024-01-01;--next;--count;3;--precise")
     execute_process(COMMAND ${WORK}/${name} ${command} WORKING_DIRECTORY ${WORK}
                     RESULT_VARIABLE status OUTPUT_VARIABLE alone ERROR_VARIABLE errors)
     if(NOT status EQUAL 0)
