@@ -44,7 +44,12 @@ std::vector<Precise_Eclipse::Fill_Pair> PairLimits(const std::vector<Shadow_Line
 Precise_Eclipse ComputePreciseEclipse(double jde, const besselian::Engine_Options& options) {
     Precise_Eclipse eclipse;
     eclipse.global = besselian::ComputeGlobalCircumstances(jde, options);
-    if (eclipse.global.status != besselian::Global_Status::Ok) return eclipse;
+    AddPreciseLines(eclipse);
+    return eclipse;
+}
+
+void AddPreciseLines(Precise_Eclipse& eclipse) {
+    if (eclipse.global.status != besselian::Global_Status::Ok) return;
     eclipse.lines = besselian::ComputeShadowLines(eclipse.global);
     for (const Shadow_Line& line : eclipse.lines) {
         std::vector<Point>& points = eclipse.linePoints.emplace_back();
@@ -53,7 +58,6 @@ Precise_Eclipse ComputePreciseEclipse(double jde, const besselian::Engine_Option
             points.emplace_back(point.latitudeDeg, point.longitudeDeg);
     }
     eclipse.fillPairs = PairLimits(eclipse.lines);
-    return eclipse;
 }
 
 namespace {

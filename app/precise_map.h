@@ -41,6 +41,9 @@ constexpr int PRECISE_MARK_RADIUS_PIXELS = 5;
 // The global circumstances and the lines of the eclipse near jde (the lunation method's
 // instant, JDE) with the engine's options. Some milliseconds: compute it once an eclipse.
 Precise_Eclipse ComputePreciseEclipse(double jde, const besselian::Engine_Options& options);
+// Adds the lines (and what drawing them needs) to an eclipse whose global circumstances are
+// there: the larger part of ComputePreciseEclipse's work.
+void AddPreciseLines(Precise_Eclipse& eclipse);
 
 // Draws the eclipse's precise picture through the globe's device context as the globe
 // faces now: the path's fill, the lines, then the mark. Nothing for an eclipse without

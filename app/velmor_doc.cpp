@@ -62,26 +62,38 @@ void CVelmorDoc::CheckPreciseKey() {
     m_bLocalKept = false;
 }
 
-const Precise_Eclipse& CVelmorDoc::GetPreciseEclipse() {
+const besselian::Global_Circumstances& CVelmorDoc::GetGlobalCircumstances() {
     CheckPreciseKey();
     if (!m_bPreciseKept) {
-        m_precise = ComputePreciseEclipse(m_eclipse.jde, m_preciseOptions);
+        m_precise = Precise_Eclipse{};
+        m_precise.global = besselian::ComputeGlobalCircumstances(m_eclipse.jde, m_preciseOptions);
         ++m_nPreciseComputations;
         m_bPreciseKept = true;
+        m_bPreciseLinesKept = false;
         m_dPreciseJde = m_eclipse.jde;
         m_preciseKeptOptions = m_preciseOptions;
+    }
+    return m_precise.global;
+}
+
+const Precise_Eclipse& CVelmorDoc::GetPreciseEclipse() {
+    GetGlobalCircumstances();
+    if (!m_bPreciseLinesKept) {
+        AddPreciseLines(m_precise);
+        m_bPreciseLinesKept = true;
     }
     return m_precise;
 }
 
 const besselian::Local_Circumstances* CVelmorDoc::GetLocalCircumstances() {
     if (!m_bPlaceSet) return nullptr;
-    const Precise_Eclipse& precise = GetPreciseEclipse();
+    // The elements suffice: the lines are not made for the place alone.
+    const besselian::Global_Circumstances& global = GetGlobalCircumstances();
     if (!m_bLocalKept) {
         // The elements are there unless the engine could not make them at all.
-        m_bLocalDefined = precise.global.status != besselian::Global_Status::NoElements;
+        m_bLocalDefined = global.status != besselian::Global_Status::NoElements;
         if (m_bLocalDefined)
-            m_local = besselian::ComputeLocalCircumstances(precise.global.elements, m_place);
+            m_local = besselian::ComputeLocalCircumstances(global.elements, m_place);
         m_bLocalKept = true;
     }
     return m_bLocalDefined ? &m_local : nullptr;

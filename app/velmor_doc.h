@@ -53,6 +53,9 @@ class CVelmorDoc : public World_Painter {
     // The precise eclipse of m_eclipse with m_preciseOptions, computed at the first call
     // for that eclipse and those options and kept. Needs a valid m_eclipse.
     const Precise_Eclipse& GetPreciseEclipse();
+    // Its global circumstances alone (with the elements), kept with the precise eclipse:
+    // the lines are made only when GetPreciseEclipse is asked for.
+    const besselian::Global_Circumstances& GetGlobalCircumstances();
     // The local circumstances of m_eclipse at m_place (the precise engine's, with
     // m_preciseOptions), kept as the precise eclipse is; null while no place is set or
     // the engine has no elements for the eclipse. Needs a valid m_eclipse.
@@ -89,6 +92,7 @@ class CVelmorDoc : public World_Painter {
     void CheckPreciseKey();
 
     bool m_bPreciseKept = false;
+    bool m_bPreciseLinesKept = false;
     double m_dPreciseJde = 0.0;
     besselian::Engine_Options m_preciseKeptOptions;
     Precise_Eclipse m_precise;

@@ -42,7 +42,7 @@ void CLeftView::OnDraw(CDC*) {
     std::vector<std::string> lines = DetailLines(record);
     if (m_pDocument->m_bPrecise) {
         const std::vector<std::string> precise =
-            PreciseDetailLines(m_pDocument->GetPreciseEclipse().global);
+            PreciseDetailLines(m_pDocument->GetGlobalCircumstances());
         lines.insert(lines.end(), precise.begin(), precise.end());
     }
     if (m_pDocument->m_bPlaceSet) {
