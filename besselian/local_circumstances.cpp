@@ -30,6 +30,7 @@
 #include <cmath>
 
 #include "besselian/false_position.h"
+#include "besselian/shadow_geometry.h"
 
 namespace besselian {
 namespace {
@@ -227,14 +228,8 @@ struct Horizontal {
 };
 
 Horizontal HorizontalOf(const Observer& o, double hRad, double dRad) {
-    const double sinD = std::sin(dRad), cosD = std::cos(dRad);
-    const double cosH = std::cos(hRad), sinH = std::sin(hRad);
-    const double sinAlt = o.sinLat * sinD + o.cosLat * cosD * cosH;
     Horizontal hz;
-    hz.altitudeDeg = std::asin(std::max(-1.0, std::min(1.0, sinAlt))) / DEG;
-    double az = std::atan2(-cosD * sinH, sinD * o.cosLat - cosD * cosH * o.sinLat) / DEG;
-    if (az < 0.0) az += 360.0;
-    hz.azimuthDeg = az;
+    SunAltitudeAzimuth(o.sinLat, o.cosLat, hRad, dRad, hz.altitudeDeg, hz.azimuthDeg);
     return hz;
 }
 
