@@ -44,34 +44,32 @@ Mat3 operator*(const Mat3& a, const Mat3& b) {
     return r;
 }
 
-Mat3 RotX(double a) {
+namespace {
+
+// The frame turned by a about axis 0 (x), 1 (y) or 2 (z).
+Mat3 Rotation(int axis, double a) {
     const double c = std::cos(a), s = std::sin(a);
+    const int i = (axis + 1) % 3, j = (axis + 2) % 3;
     Mat3 r;
-    r.m[1][1] = c;
-    r.m[1][2] = s;
-    r.m[2][1] = -s;
-    r.m[2][2] = c;
+    r.m[i][i] = c;
+    r.m[i][j] = s;
+    r.m[j][i] = -s;
+    r.m[j][j] = c;
     return r;
+}
+
+}  // namespace
+
+Mat3 RotX(double a) {
+    return Rotation(0, a);
 }
 
 Mat3 RotY(double a) {
-    const double c = std::cos(a), s = std::sin(a);
-    Mat3 r;
-    r.m[0][0] = c;
-    r.m[0][2] = -s;
-    r.m[2][0] = s;
-    r.m[2][2] = c;
-    return r;
+    return Rotation(1, a);
 }
 
 Mat3 RotZ(double a) {
-    const double c = std::cos(a), s = std::sin(a);
-    Mat3 r;
-    r.m[0][0] = c;
-    r.m[0][1] = s;
-    r.m[1][0] = -s;
-    r.m[1][1] = c;
-    return r;
+    return Rotation(2, a);
 }
 
 double CenturiesTd(double jde) {

@@ -29,6 +29,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "besselian/false_position.h"
+#include "besselian/shadow_geometry.h"
+
 namespace besselian {
 namespace {
 
@@ -218,15 +221,15 @@ bool ContactInstant(const Evaluator& ev, Cone c, double tInside, int direction, 
     return true;
 }
 
+// Geometric altitude and azimuth (from the north towards the east) of the Sun.
+struct Horizontal {
+    double altitudeDeg = 0.0;
+    double azimuthDeg = 0.0;
+};
+
 Horizontal HorizontalOf(const Observer& o, double hRad, double dRad) {
-    const double sinD = std::sin(dRad), cosD = std::cos(dRad);
-    const double cosH = std::cos(hRad), sinH = std::sin(hRad);
-    const double sinAlt = o.sinLat * sinD + o.cosLat * cosD * cosH;
     Horizontal hz;
-    hz.altitudeDeg = std::asin(std::max(-1.0, std::min(1.0, sinAlt))) / DEG;
-    double az = std::atan2(-cosD * sinH, sinD * o.cosLat - cosD * cosH * o.sinLat) / DEG;
-    if (az < 0.0) az += 360.0;
-    hz.azimuthDeg = az;
+    SunAltitudeAzimuth(o.sinLat, o.cosLat, hRad, dRad, hz.altitudeDeg, hz.azimuthDeg);
     return hz;
 }
 
@@ -286,27 +289,10 @@ void RiseAndSet(const Evaluator& ev, double a, double b, bool& riseFound, double
         const double fHi = SunAltitude(ev, hi) - SUNRISE_ALTITUDE_DEG;
         if ((fLo < 0.0) == (fHi < 0.0)) continue;
         const bool rising = fLo < 0.0;
-        double fA = fLo, fB = fHi;
-        double tA = lo, tB = hi;
-        // Regula falsi with the Illinois modification: the altitude is nearly linear.
-        int side = 0;
-        double t = lo;
-        for (int k = 0; k < MAX_ITERATIONS && tB - tA > CONVERGED_HOURS; ++k) {
-            t = (tA * fB - tB * fA) / (fB - fA);
-            const double f = SunAltitude(ev, t) - SUNRISE_ALTITUDE_DEG;
-            if ((f < 0.0) == (fA < 0.0)) {
-                tA = t;
-                fA = f;
-                if (side == -1) fB *= 0.5;
-                side = -1;
-            } else {
-                tB = t;
-                fB = f;
-                if (side == 1) fA *= 0.5;
-                side = 1;
-            }
-            if (std::fabs(f) < 1e-7) break;
-        }
+        // The altitude is nearly linear there.
+        const double t =
+            IllinoisRoot([&](double x) { return SunAltitude(ev, x) - SUNRISE_ALTITUDE_DEG; }, lo,
+                         hi, fLo, fHi, MAX_ITERATIONS, CONVERGED_HOURS, 1e-7);
         if (rising && !riseFound) {
             riseFound = true;
             rise = t;
@@ -378,13 +364,6 @@ bool IsValidPlace(const Geodetic_Place& p) {
            std::isfinite(p.heightM) && p.latitudeDeg >= -90.0 && p.latitudeDeg <= 90.0 &&
            p.longitudeDeg >= -180.0 && p.longitudeDeg <= 180.0 && p.heightM >= PLACE_MIN_HEIGHT_M &&
            p.heightM <= PLACE_MAX_HEIGHT_M;
-}
-
-Horizontal SunHorizontal(const Besselian_Elements& e, const Geodetic_Place& place, double tHours,
-                         double deltaTSeconds) {
-    const double dt = std::isfinite(deltaTSeconds) ? deltaTSeconds : e.deltaTSeconds;
-    const Observer o = MakeObserver(place, LongitudeShiftDeg(e, dt));
-    return HorizontalOf(o, (e.muDeg(tHours) + o.lonDeg) * DEG, e.dDeg(tHours) * DEG);
 }
 
 Local_Circumstances ComputeLocalCircumstances(const Besselian_Elements& e,

@@ -102,14 +102,4 @@ Local_Circumstances ComputeLocalCircumstances(const Besselian_Elements& elements
 // -0.833 degrees at the place.
 bool IsVisible(const Local_Circumstances& local);
 
-// Geometric altitude and azimuth of the Sun (the shadow axis) seen from the place at the
-// instant t (hours of TD from the elements' t0), with the Earth turned to deltaTSeconds
-// (NaN: the elements' own).
-struct Horizontal {
-    double altitudeDeg = 0.0;
-    double azimuthDeg = 0.0;
-};
-Horizontal SunHorizontal(const Besselian_Elements& elements, const Geodetic_Place& place,
-                         double tHours, double deltaTSeconds = NAN);
-
 }  // namespace besselian

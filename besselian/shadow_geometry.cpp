@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "besselian/shadow_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "besselian/constants.h"
@@ -115,18 +116,20 @@ bool LimbPointToward(const Element_State& s, double xi, double eta, double& latD
     return true;
 }
 
+void SunAltitudeAzimuth(double sinLat, double cosLat, double hRad, double dRad, double& altDeg,
+                        double& azDeg) {
+    const double sinD = std::sin(dRad), cosD = std::cos(dRad);
+    const double cosH = std::cos(hRad), sinH = std::sin(hRad);
+    const double sinAlt = sinLat * sinD + cosLat * cosD * cosH;
+    altDeg = std::asin(std::max(-1.0, std::min(1.0, sinAlt))) / DEG;
+    azDeg = std::atan2(-cosD * sinH, sinD * cosLat - cosD * cosH * sinLat) / DEG;
+    if (azDeg < 0.0) azDeg += 360.0;
+}
+
 void SunAltitudeAzimuth(const Element_State& s, double latDeg, double lonDeg, double& altDeg,
                         double& azDeg) {
     const double phi = latDeg * DEG;
-    const double H = s.mu + lonDeg * DEG;
-    const double sinAlt =
-        std::sin(phi) * std::sin(s.d) + std::cos(phi) * std::cos(s.d) * std::cos(H);
-    altDeg = std::asin(std::fmax(-1.0, std::fmin(1.0, sinAlt))) / DEG;
-    const double east = -std::cos(s.d) * std::sin(H);
-    const double north =
-        std::sin(s.d) * std::cos(phi) - std::cos(s.d) * std::sin(phi) * std::cos(H);
-    azDeg = std::atan2(east, north) / DEG;
-    if (azDeg < 0) azDeg += 360;
+    SunAltitudeAzimuth(std::sin(phi), std::cos(phi), s.mu + lonDeg * DEG, s.d, altDeg, azDeg);
 }
 
 bool ShadowLimitPoint(const Element_State& s, bool umbra, bool north, double& latDeg,

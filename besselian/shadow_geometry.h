@@ -59,6 +59,10 @@ double Rho1(double d);
 // geometric place of the shadow axis direction, without refraction.
 void SunAltitudeAzimuth(const Element_State& s, double latitudeDeg, double longitudeDeg,
                         double& altitudeDeg, double& azimuthDeg);
+// The same from the sine and cosine of the geodetic latitude and the axis' local hour angle
+// and declination (radians).
+void SunAltitudeAzimuth(double sinLat, double cosLat, double hourAngleRad, double declinationRad,
+                        double& altitudeDeg, double& azimuthDeg);
 
 // The limit of the umbra (umbra true) or the penumbra on one side at an instant: the place
 // at the cone's edge where the shadow's motion relative to the ground runs along the edge,

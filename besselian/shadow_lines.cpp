@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "besselian/constants.h"
+#include "besselian/false_position.h"
 #include "besselian/shadow_geometry.h"
 
 namespace besselian {
@@ -191,26 +192,9 @@ std::vector<Limb_Point> LimbRoots(const Limb_Frame& frame, F f) {
         const double theta = 2 * PI * i / LIMB_SAMPLES;
         const double curF = f(frame.At(theta, samples[i].cosTheta, samples[i].sinTheta));
         if ((prevF < 0) != (curF < 0) && std::isfinite(prevF) && std::isfinite(curF)) {
-            double lo = 2 * PI * (i - 1) / LIMB_SAMPLES, hi = theta, flo = prevF, fhi = curF;
-            double mid = 0.5 * (lo + hi);
-            int side = 0;
-            for (int k = 0; k < 40 && hi - lo > 1e-10; ++k) {
-                mid = (lo * fhi - hi * flo) / (fhi - flo);
-                const double fm = f(frame.At(mid));
-                if (fm == 0) break;
-                if ((fm < 0) == (flo < 0)) {
-                    lo = mid;
-                    flo = fm;
-                    if (side == -1) fhi *= 0.5;
-                    side = -1;
-                } else {
-                    hi = mid;
-                    fhi = fm;
-                    if (side == 1) flo *= 0.5;
-                    side = 1;
-                }
-                if (std::fabs(fm) < 1e-12) break;
-            }
+            const double mid =
+                IllinoisRoot([&](double x) { return f(frame.At(x)); },
+                             2 * PI * (i - 1) / LIMB_SAMPLES, theta, prevF, curF, 40, 1e-10, 1e-12);
             roots.push_back(frame.At(mid));
         }
         prevF = curF;

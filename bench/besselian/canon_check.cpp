@@ -108,17 +108,7 @@ double DistanceToLinesKm(const std::vector<Shadow_Line>& lines, Line_Kind kind, 
 }
 
 char Letter(Eclipse_Type t) {
-    switch (t) {
-        case Eclipse_Type::Total:
-            return 'T';
-        case Eclipse_Type::Annular:
-            return 'A';
-        case Eclipse_Type::Hybrid:
-            return 'H';
-        case Eclipse_Type::Partial:
-            break;
-    }
-    return 'P';
+    return EclipseTypeName(t)[0];
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <thread>
 #include <tuple>
-#include <vector>
 
 using namespace besselian;
 
@@ -19,7 +17,6 @@ TEST(Elements, PolynomialsFollowTheDirectComputation) {
     const std::tuple<const char*, double, double, double> cases[] = {
         {"2024-04-08 total", 2460409.2628, 69.1, 2e-5},
         {"2000 BC total", 991085.6353, 46438, 5e-4},
-        {"2900 partial", 2780331.7, 4000, 1e-4},
     };
     for (const auto& [label, jde, deltaT, tolXY] : cases) {
         SCOPED_TRACE(label);
@@ -68,15 +65,10 @@ TEST(Elements, EclipseOf2024) {
 TEST(Elements, RefusesUnusableInput) {
     // label, instant, ΔT, Sun's radius
     const std::tuple<const char*, double, double, double> cases[] = {
-        {"NaN instant", NAN, 69, 959.63},
-        {"infinite instant", INFINITY, 69, 959.63},
         {"before 4000 BC", 200000.0, 69, 959.63},
         {"after AD 8000", 5000000.0, 69, 959.63},
-        {"infinite ΔT", 2460409.26, INFINITY, 959.63},
         {"huge ΔT", 2460409.26, 1e12, 959.63},
-        {"NaN Sun radius", 2460409.26, 69, NAN},
         {"zero Sun radius", 2460409.26, 69, 0},
-        {"negative Sun radius", 2460409.26, 69, -959.63},
     };
     for (const auto& [label, jde, deltaT, radius] : cases) {
         Engine_Options options;
@@ -86,28 +78,5 @@ TEST(Elements, RefusesUnusableInput) {
         e.t0Jde = 123;
         EXPECT_FALSE(ComputeElements(jde, options, e)) << label;
         EXPECT_EQ(e.t0Jde, 123) << label;
-    }
-}
-
-// Elements computed on two threads at once are those computed one after the other (libnova's
-// series keep static state and must take turns). To 1e-9 Earth radii: libnova's results
-// move in the last digits with the calls before; a race shows as 1e-5 or more.
-TEST(Elements, TwoThreadsAtOnce) {
-    const auto jde = [](size_t i) { return 2451550.1 + 29.530589 * 6 * i; };
-    std::vector<Besselian_Elements> alone(40), together(40);
-    for (size_t i = 0; i < alone.size(); ++i) ComputeElements(jde(i), {}, alone[i]);
-    const auto work = [&](size_t first) {
-        for (size_t i = first; i < together.size(); i += 2)
-            ComputeElements(jde(i), {}, together[i]);
-    };
-    std::thread a(work, 0), b(work, 1);
-    a.join();
-    b.join();
-    for (size_t i = 0; i < alone.size(); ++i) {
-        for (int k = 0; k < ELEMENT_TERMS; ++k) {
-            EXPECT_NEAR(together[i].x.c[k], alone[i].x.c[k], 1e-9) << i;
-            EXPECT_NEAR(together[i].y.c[k], alone[i].y.c[k], 1e-9) << i;
-            EXPECT_NEAR(together[i].muDeg.c[k], alone[i].muDeg.c[k], 1e-7) << i;
-        }
     }
 }

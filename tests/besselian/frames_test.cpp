@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <tuple>
 
 #include "besselian/constants.h"
 #include "besselian/ephemeris.h"
@@ -53,26 +52,4 @@ TEST(Ephemeris, SunPlaceAndLightTime) {
     EXPECT_NEAR(Norm(geometric) / AU_KM, 0.99760775, 1e-6);
     const Vec3 seen = SunApparentKm(jde);
     EXPECT_NEAR(Arcsec(std::acos(Dot(seen, geometric) / Norm(seen) / Norm(geometric))), 20.5, 0.3);
-}
-
-// The truncated lunar series against the full one, at the levels the engine uses: the
-// largest position error over ten instants at each epoch, arcseconds, with its bound.
-TEST(Ephemeris, MoonSeriesTruncation) {
-    // label, T, precision, bound (")
-    const std::tuple<const char*, double, double, double> cases[] = {
-        {"fine AD 2000", 0, MOON_SERIES_PRECISION_FINE, 0.012},
-        {"fine AD 3000", 10, MOON_SERIES_PRECISION_FINE, 0.06},
-        {"fine 2000 BC", -40, MOON_SERIES_PRECISION_FINE, 1.6},
-        {"coarse AD 2000", 0, MOON_SERIES_PRECISION_COARSE, 0.4},
-    };
-    for (const auto& [label, T, precision, bound] : cases) {
-        double worst = 0;
-        for (int i = 0; i < 10; ++i) {
-            const double jde = J2000_JDE + T * 36525 + i * 2.3;
-            const Vec3 full = MoonGeometricKm(jde, 0);
-            const Vec3 cut = MoonGeometricKm(jde, precision);
-            worst = std::fmax(worst, Arcsec(Norm(cut - full) / Norm(full)));
-        }
-        EXPECT_LT(worst, bound) << label;
-    }
 }

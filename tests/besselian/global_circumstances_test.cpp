@@ -67,33 +67,16 @@ TEST(GlobalCircumstances, AgreeWithTheCanonSample) {
     }
 }
 
-// A user's ΔT moves only the clock and the longitude: 100 s more puts the greatest eclipse of
-// 2024-04-08 0.418 deg further east (the Earth has turned less by the same instant of TD).
-TEST(GlobalCircumstances, UsersDeltaTMovesOnlyClockAndLongitude) {
-    const Global_Circumstances g = ComputeGlobalCircumstances(2460409.26, Engine_Options{});
-    Engine_Options later;
-    later.deltaTSeconds = g.deltaTSeconds + 100;
-    const Global_Circumstances h = ComputeGlobalCircumstances(2460409.26, later);
-    ASSERT_EQ(h.status, Global_Status::Ok);
-    EXPECT_NEAR(h.greatestJde, g.greatestJde, 1e-9);
-    EXPECT_NEAR((g.greatestJdUt - h.greatestJdUt) * 86400, 100, 1e-3);
-    EXPECT_NEAR(h.longitudeDeg - g.longitudeDeg, 100 * 15.0410686 / 3600, 1e-4);
-    EXPECT_NEAR(h.latitudeDeg, g.latitudeDeg, 1e-6);
-}
-
 // A new Moon without an eclipse (6 January 2000) or a full Moon: no shadow on the Earth, a
-// status and no crash; an unusable instant or ΔT: no elements. Many at once give what one at
-// a time gives, bad entries among them (to 1e-12: libnova's nutation moves in the last digits
-// with the call before).
+// status and no crash; an unusable instant: no elements. Many at once on three threads give
+// what one at a time gives, bad entries among them (to 1e-12: libnova's nutation moves in
+// the last digits with the call before; a race between threads on libnova's static state
+// shows as 1e-5 or more).
 TEST(GlobalCircumstances, NoShadowAndBadInput) {
     const Global_Circumstances none = ComputeGlobalCircumstances(2451550.26, Engine_Options{});
     EXPECT_EQ(none.status, Global_Status::NoShadowOnEarth);
-    EXPECT_GT(std::fabs(none.gamma), 1.6);
     EXPECT_TRUE(std::isnan(none.latitudeDeg));
     EXPECT_EQ(ComputeGlobalCircumstances(2451565.0, {}).status, Global_Status::NoShadowOnEarth);
-    Engine_Options badDeltaT;
-    badDeltaT.deltaTSeconds = INFINITY;
-    EXPECT_EQ(ComputeGlobalCircumstances(2460409.26, badDeltaT).status, Global_Status::NoElements);
     const std::vector<double> jdes = {2460409.26, NAN,       2451550.26, 2457987.27, INFINITY,
                                       2455000.0,  -INFINITY, 1e300,      -1e300,     2460409.26};
     const auto many = ComputeGlobalCircumstancesMany(jdes, Engine_Options{}, 3);

@@ -33,14 +33,13 @@ void ExpectErrors(const char* label, std::vector<double> errors, size_t count, d
 // The published rows, with each source's ΔT (the model's where it states none) and solar
 // radius: every contact and maximum (46 instants in the 11 rows) within 1 s, 0.5 s at the
 // median; magnitude within 0.001 (the obscuration as the source rounds it); the Sun's
-// altitudes and azimuth within 0.1 deg; the type seen; the horizon where the source omits an
-// instant. With the default radius against the USNO's rows (41 instants in 10): 1.5 s at the
+// altitudes and azimuth within 0.1 deg; a sunrise or sunset (at -0.833 deg) where the source
+// notes one. With the default radius against the USNO's rows (41 instants in 10): 1.5 s at the
 // median, 2.5 s at most.
 TEST(LocalCircumstancesReference, MatchPublishedCircumstances) {
     const char* instants[] = {"c1_ut", "c2_ut", "max_ut", "c3_ut", "c4_ut"};
     const char* altitudes[] = {"sun_alt_c1_deg", "sun_alt_c2_deg", "sun_alt_max_deg",
                                "sun_alt_c3_deg", "sun_alt_c4_deg"};
-    const char* types[] = {"none", "partial", "annular", "total"};
     std::vector<double> sourceRadius, usnoDefaultRadius;
     for (const test::Csv_Row& row : test::ReadCsv(VELMOR_LOCAL_REFERENCE_CSV)) {
         SCOPED_TRACE(row["row_id"] + " " + row["place"]);
@@ -67,14 +66,16 @@ TEST(LocalCircumstancesReference, MatchPublishedCircumstances) {
                 sourceRadius.push_back(std::fabs(ours[i]->jdUt - published) * 86400);
                 if (usno)
                     usnoDefaultRadius.push_back(std::fabs(byDefault[i]->jdUt - published) * 86400);
-            } else if (i % 2 == 0) {  // C1, maximum or C4 omitted: the Sun below the horizon
-                EXPECT_LT(ours[i]->sunAltitudeDeg, SUNRISE_ALTITUDE_DEG);
             }
             if (std::isnan(altitude)) continue;
             EXPECT_NEAR(ours[i]->sunAltitudeDeg, altitude, 0.1);
         }
-        EXPECT_EQ(types[static_cast<int>(lc[0].typeSeen)], row["local_type"]);
         EXPECT_EQ(!row["horizon_note"].empty(), lc[0].sunrise.defined || lc[0].sunset.defined);
+        for (const Local_Instant* i : {&lc[0].sunrise, &lc[0].sunset}) {
+            if (i->defined) {
+                EXPECT_NEAR(i->sunAltitudeDeg, SUNRISE_ALTITUDE_DEG, 1e-4);
+            }
+        }
         if (!row["magnitude"].empty()) {
             EXPECT_NEAR(lc[0].magnitude, row.Number("magnitude"), 0.001);
             EXPECT_NEAR(lc[0].obscuration, row.Number("obscuration"), 0.001);
@@ -96,47 +97,6 @@ Besselian_Elements ElementsOf(const char* date) {
     Besselian_Elements e;
     EXPECT_TRUE(ComputeElements(test::LunationJde(date), Engine_Options{}, e));
     return e;
-}
-
-// Poles, antimeridian, lowest and highest places, and the ends of the central line (the
-// central phase on the horizon): defined, finite, ordered results; where the Sun crosses
-// -0.833 deg between C1 and C4 the crossing is given, at that altitude within 1e-4 deg.
-TEST(LocalCircumstancesOnElements, DefinedEverywhere) {
-    const std::vector<Geodetic_Place> places = {
-        {90, 0, 0},   {90, 180, 9000}, {-90, 0, 2835}, {-90, -45, -500},   {0, 180, 0},
-        {0, -180, 0}, {65, 180, 0},    {-65, -180, 0}, {31.5, 35.5, -430}, {27.988, 86.925, 8848}};
-    int eclipsed = 0, cut = 0;
-    for (const char* date : kDates) {
-        SCOPED_TRACE(date);
-        const Besselian_Elements e = ElementsOf(date);
-        std::vector<Geodetic_Place> here = places;
-        for (double t = e.tMinHours; t <= e.tMaxHours; t += 0.001) {
-            const Geodetic_Place a = test::UnderAxis(e, t), b = test::UnderAxis(e, t + 0.001);
-            if (std::isnan(a.latitudeDeg) != std::isnan(b.latitudeDeg)) {
-                here.push_back(std::isnan(a.latitudeDeg) ? b : a);
-            }
-        }
-        for (const Geodetic_Place& place : here) {
-            SCOPED_TRACE(std::to_string(place.latitudeDeg) + " " +
-                         std::to_string(place.longitudeDeg));
-            const Local_Circumstances lc = ComputeLocalCircumstances(e, place);
-            ASSERT_TRUE(test::FiniteAndOrdered(lc));
-            if (lc.status == Local_Status::NoEclipse) continue;
-            ASSERT_EQ(lc.status, Local_Status::Ok);
-            ++eclipsed;
-            const bool crosses = (lc.c1.sunAltitudeDeg < SUNRISE_ALTITUDE_DEG) !=
-                                 (lc.c4.sunAltitudeDeg < SUNRISE_ALTITUDE_DEG);
-            EXPECT_TRUE(!crosses || lc.sunrise.defined || lc.sunset.defined);
-            for (const Local_Instant* i : {&lc.sunrise, &lc.sunset}) {
-                if (!i->defined) continue;
-                ++cut;
-                EXPECT_NEAR(i->sunAltitudeDeg, SUNRISE_ALTITUDE_DEG, 1e-4);
-                EXPECT_TRUE(lc.c1.jdUt < i->jdUt && i->jdUt < lc.c4.jdUt && IsVisible(lc));
-            }
-        }
-    }
-    EXPECT_GT(eclipsed, 20);
-    EXPECT_GT(cut, 12);
 }
 
 // The engine's global circumstances and lines agree with the local circumstances: at the

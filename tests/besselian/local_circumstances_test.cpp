@@ -16,12 +16,11 @@ namespace {
 using test::Synthetic_Eclipse;
 
 // A total eclipse in the north, an annular one in the south with the antimeridian under
-// the axis near t0, and partial ones reaching the poles: the axis' declination and hour
+// the axis near t0, and a partial one reaching the north pole: the axis' declination and hour
 // angle, x, x', y, y', the Moon's height above the fundamental plane.
 const Synthetic_Eclipse kTotal{12, 20, -0.05, 0.55, 0.25, -0.12, 57.5};
 const Synthetic_Eclipse kAnnular{-20, 170, 0.1, 0.5, -0.35, 0.15, 62.0};
 const Synthetic_Eclipse kArctic{20, -60, 0.0, 0.58, 1.05, 0.05, 58.5};
-const Synthetic_Eclipse kAntarctic{-22, 100, 0.0, 0.6, -1.0, -0.04, 58.0};
 
 // Tolerances against the model: contacts 0.02 s (both converge to 0.01 s), maximum 0.05 s,
 // magnitude 2e-4, altitudes and azimuth 0.001 deg, position angles 0.01 deg. In the shallow
@@ -38,17 +37,13 @@ TEST(LocalCircumstances, AgreesWithThreeDimensionalModel) {
         Local_Type type;
     } rows[] = {
         {"central, high Sun", kTotal, {0, 0, 0}, 0.0, 0, Local_Type::Total},
-        {"central, 9000 m", kTotal, {0, 0, 9000}, 0.5, 0, Local_Type::Total},
         {"near the path's edge", kTotal, {0, 0, 0}, -0.5, 30, Local_Type::Total},
-        {"500 km off the path", kTotal, {0, 0, 0}, 0.0, 500, Local_Type::Partial},
         {"shallow, low morning Sun", kTotal, {40, -95, 0}, NAN, 0, Local_Type::Partial},
         {"shallow, low evening Sun", kTotal, {40, 40, 200}, NAN, 0, Local_Type::Partial},
         {"missed", kTotal, {-60, -20, 0}, NAN, 0, Local_Type::None},
         {"annular, -500 m", kAnnular, {0, 0, -500}, 0.0, 0, Local_Type::Annular},
         {"antimeridian, east", kAnnular, {-30, 180, 0}, NAN, 0, Local_Type::Partial},
-        {"antimeridian, west", kAnnular, {-30, -180, 0}, NAN, 0, Local_Type::Partial},
         {"north pole, 9000 m", kArctic, {90, 120, 9000}, NAN, 0, Local_Type::Partial},
-        {"south pole", kAntarctic, {-90, 0, 2800}, NAN, 0, Local_Type::Partial},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
@@ -84,31 +79,26 @@ TEST(LocalCircumstances, AgreesWithThreeDimensionalModel) {
 
 // A ΔT other than the elements' gives what elements reckoned with that ΔT give (0.01 s).
 TEST(LocalCircumstances, DeltaTOverrideMatchesElementsOfThatDeltaT) {
-    const double rows[][2] = {{60.0, 70.0}, {100.0, 3700.0}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row[1]);
-        Synthetic_Eclipse s = kTotal;
-        s.deltaTSeconds = row[0];
-        const Besselian_Elements original = s.Elements();
-        s.deltaTSeconds = row[1];
-        Local_Options options;
-        options.deltaTSeconds = row[1];
-        const Geodetic_Place place = test::UnderAxis(s.Elements(), 0.3);
-        const Local_Circumstances a = ComputeLocalCircumstances(original, place, options);
-        const Local_Circumstances b = ComputeLocalCircumstances(s.Elements(), place);
-        ASSERT_EQ(a.type, Local_Type::Total);
-        EXPECT_EQ(a.deltaTSeconds, row[1]);
-        const Local_Instant* as[] = {&a.c1, &a.c2, &a.maximum, &a.c3, &a.c4};
-        const Local_Instant* bs[] = {&b.c1, &b.c2, &b.maximum, &b.c3, &b.c4};
-        for (int i = 0; i < 5; ++i) EXPECT_NEAR((as[i]->jdUt - bs[i]->jdUt) * 86400, 0, 0.01) << i;
-    }
+    Synthetic_Eclipse s = kTotal;
+    s.deltaTSeconds = 100.0;
+    const Besselian_Elements original = s.Elements();
+    s.deltaTSeconds = 3700.0;
+    Local_Options options;
+    options.deltaTSeconds = 3700.0;
+    const Geodetic_Place place = test::UnderAxis(s.Elements(), 0.3);
+    const Local_Circumstances a = ComputeLocalCircumstances(original, place, options);
+    const Local_Circumstances b = ComputeLocalCircumstances(s.Elements(), place);
+    ASSERT_EQ(a.type, Local_Type::Total);
+    EXPECT_EQ(a.deltaTSeconds, 3700.0);
+    const Local_Instant* as[] = {&a.c1, &a.c2, &a.maximum, &a.c3, &a.c4};
+    const Local_Instant* bs[] = {&b.c1, &b.c2, &b.maximum, &b.c3, &b.c4};
+    for (int i = 0; i < 5; ++i) EXPECT_NEAR((as[i]->jdUt - bs[i]->jdUt) * 86400, 0, 0.01) << i;
 }
 
 TEST(LocalCircumstances, RefusesBadInput) {
     const Besselian_Elements good = kTotal.Elements();
-    const Geodetic_Place badPlaces[] = {{90.01, 0, 0}, {-91, 0, 0},     {0, 180.5, 0},
-                                        {0, -181, 0},  {0, 0, -501},    {0, 0, 9001},
-                                        {NAN, 0, 0},   {0, INFINITY, 0}};
+    const Geodetic_Place badPlaces[] = {
+        {90.01, 0, 0}, {0, -180.01, 0}, {0, 0, -501}, {0, 0, 9001}, {NAN, 0, 0}};
     for (const Geodetic_Place& p : badPlaces) {
         const Local_Circumstances lc = ComputeLocalCircumstances(good, p);
         EXPECT_EQ(lc.status, Local_Status::BadPlace) << p.latitudeDeg << " " << p.longitudeDeg;
@@ -116,9 +106,7 @@ TEST(LocalCircumstances, RefusesBadInput) {
     }
     void (*spoils[])(Besselian_Elements&) = {
         [](Besselian_Elements& e) { e.tanF1 = 0.0; },
-        [](Besselian_Elements& e) { e.tanF2 = -0.004; },
         [](Besselian_Elements& e) { e.x.c[1] = NAN; },
-        [](Besselian_Elements& e) { e.tMaxHours = e.tMinHours; },
     };
     for (auto spoil : spoils) {
         Besselian_Elements e = good;

@@ -10,6 +10,7 @@
 #include "besselian/constants.h"
 #include "besselian/local_circumstances.h"
 #include "besselian/shadow_geometry.h"
+#include "tests/besselian/test_support.h"
 
 using namespace besselian;
 
@@ -53,7 +54,6 @@ TEST(ShadowLines, AgreeWithTheGlobalCircumstances) {
     // label, lunation-method instant near greatest eclipse (JDE)
     const std::tuple<const char*, double> cases[] = {
         {"2024-04-08 total", 2460409.2628},
-        {"2023-10-14 annular", 2460232.2505},
         {"2023-04-20 hybrid", 2460054.6791},
         {"2021-06-10 annular, Sun at 23 deg", 2459375.9466},
     };
@@ -70,9 +70,6 @@ TEST(ShadowLines, AgreeWithTheGlobalCircumstances) {
         if (g.pathWidthKm < 300) {
             EXPECT_NEAR(north, south, 0.02 * g.pathWidthKm);
         }
-        EXPECT_GE(Count(lines, Line_Kind::PenumbraLimit), 1);
-        EXPECT_GE(Count(lines, Line_Kind::RiseSet), 2);
-        EXPECT_GE(Count(lines, Line_Kind::UmbraOutline), 10);
     }
 }
 
@@ -125,7 +122,7 @@ TEST(ShadowLines, PointsOfTheLines) {
             const Local_Instant& at = l.curve == Rise_Set_Curve::FirstContact  ? lc.c1
                                       : l.curve == Rise_Set_Curve::LastContact ? lc.c4
                                                                                : lc.maximum;
-            EXPECT_TRUE(at.defined);
+            EXPECT_TRUE(at.defined && test::FiniteAndOrdered(lc));
             EXPECT_NEAR(at.sunAltitudeDeg, 0, 0.05);
             ++onHorizon;
         }

@@ -66,11 +66,11 @@ inline std::vector<Csv_Row> ReadCsv(const char* path) {
     return rows;
 }
 
-// The lunation search's instant (JDE) of the first eclipse after fromJde (before it).
-inline double LunationJde(int year, double fromJde, bool forward = true) {
+// The lunation search's instant (JDE) of the first eclipse after fromJde.
+inline double LunationJde(int year, double fromJde) {
     double jde = 0.0, magnitude = 0.0;
     uint16_t type = 0;
-    FindEclipse(forward, static_cast<int16_t>(year), fromJde, jde, type, magnitude);
+    FindEclipse(true, static_cast<int16_t>(year), fromJde, jde, type, magnitude);
     return jde;
 }
 // The same from two days before the date "YYYY-MM-DD".
