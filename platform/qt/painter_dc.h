@@ -97,8 +97,8 @@ class PainterDC : public CDC {
     bool Fits(int v) const {
         return (v < 0 ? -int64_t(v) : int64_t(v)) * m_ratio <= pixel_raster::MAX_COORDINATE;
     }
-    // Draws m_run directly into a magnified image (m_ratio above 1).
-    void DrawRunMagnified(uint32_t colour, pixel_raster::DotPhase* dots);
+    // Draws m_run straight into m_image, at m_ratio device pixels to a pixel.
+    void DrawRunDirectly(uint32_t colour, pixel_raster::DotPhase* dots);
     // Draws m_run (at least two points, no segment of length 0) on a scaled device.
     void DrawScaledRun();
     // Around the painter's lines and shapes: on a scaled device, moves them onto the
