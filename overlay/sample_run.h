@@ -27,8 +27,6 @@ struct Sample_Run {
     bool Started() const { return first >= 0; }
     // True when the stretch has ended.
     bool Ended() const { return end >= 0; }
-    // True when the stretch ended at a step before step.
-    bool EndedBefore(int step) const { return Ended() && end < step; }
     // The end of the stretch in a window of steps samples: end, or steps when it has not
     // ended.
     int EndWithin(int steps) const { return Ended() ? end : steps; }
