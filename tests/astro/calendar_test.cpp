@@ -38,7 +38,6 @@ TEST(Calendar, DayNumbersAndValidityOverTheWholeRange) {
 
 TEST(Calendar, JulianDayAndDateTime) {
     EXPECT_EQ(JulianDayOf("2000-01-01"), 2451544.5);
-    EXPECT_EQ(JulianDayOf("2000-01-01 12:00:00"), 2451545.0);
     // Rounding to the second may move to the next midnight; before JD 0.5 the time of day
     // stays non-negative.
     const std::pair<double, const char*> cases[] = {
