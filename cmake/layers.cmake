@@ -60,6 +60,15 @@ function(velmor_layer_of_target target out)
     set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
+# Whether a file or target of `layer` may use one of `used` (a layer, or "" for none).
+function(velmor_layer_may_use layer used out)
+    if(used STREQUAL "" OR used STREQUAL layer OR used IN_LIST VELMOR_LAYER_USES_${layer})
+        set(${out} TRUE PARENT_SCOPE)
+    else()
+        set(${out} FALSE PARENT_SCOPE)
+    endif()
+endfunction()
+
 # Stops the configuration when a library target of a layer links one of another layer
 # that the table does not allow it.
 function(velmor_check_layer_links)
@@ -76,10 +85,8 @@ function(velmor_check_layer_links)
                 # $<LINK_ONLY:x> and other wrappers around a plain target name.
                 string(REGEX REPLACE "^\\$<[A-Z_]+:(.*)>$" "\\1" link "${link}")
                 velmor_layer_of_target("${link}" used)
-                if(used STREQUAL "" OR used STREQUAL layer)
-                    continue()
-                endif()
-                if(NOT used IN_LIST VELMOR_LAYER_USES_${layer})
+                velmor_layer_may_use(${layer} "${used}" allowed)
+                if(NOT allowed)
                     message(FATAL_ERROR
                         "${target} (${layer}/) links ${link} (${used}/), which its layer may not use")
                 endif()

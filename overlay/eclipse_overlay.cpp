@@ -58,9 +58,10 @@ void SampleTrackedLines(const Shadow_State& shadow, int i, Line* lines, Run* run
     lines[3].NthPoint(i) = lines[1].NthPoint(i);
     lines[4].NthPoint(i) = lines[2].NthPoint(i);
     for (int h = 0; h <= 2; ++h) runs[h].Track(i);
-    // Lines 3 and 4 take up the crossing again once the first run of 1 and 2 is over.
-    if (runs[1].EndedBefore(i)) runs[3].Track(i);
-    if (runs[2].EndedBefore(i)) runs[4].Track(i);
+    // Lines 3 and 4 take up the crossing again once the first run of 1 and 2 is over (they
+    // share its status, so the step that ends it starts nothing).
+    if (runs[1].Ended()) runs[3].Track(i);
+    if (runs[2].Ended()) runs[4].Track(i);
 
     // Limits on either side of the track, cone by cone.
     for (int c = 0; c < SHADOW_CONES; ++c) {

@@ -8,9 +8,6 @@
 #include "astro/shadow.h"
 
 struct Sample_Run {
-    enum class Phase { Waiting, InRun, Ended };
-
-    Phase phase = Phase::Waiting;
     int first = -1;  // the first step with a point, -1 before it
     int end = -1;    // the first step without a point after it, -1 before it
     Shadow_Status status = Shadow_Status::Found;  // of the current step, set before Track
@@ -20,19 +17,17 @@ struct Sample_Run {
     // nothing.
     void Track(int step) {
         const bool found = status == Shadow_Status::Found;
-        if (phase == Phase::Waiting && found) {
-            phase = Phase::InRun;
-            first = step;
-        } else if (phase == Phase::InRun && !found) {
-            phase = Phase::Ended;
+        if (!Started()) {
+            if (found) first = step;
+        } else if (!Ended() && !found) {
             end = step;
         }
     }
-    // True when the stretch ended at a step before step.
-    bool EndedBefore(int step) const { return phase == Phase::Ended && end < step; }
     // True when a stretch has started.
     bool Started() const { return first >= 0; }
+    // True when the stretch has ended.
+    bool Ended() const { return end >= 0; }
     // The end of the stretch in a window of steps samples: end, or steps when it has not
     // ended.
-    int EndWithin(int steps) const { return phase == Phase::Ended ? end : steps; }
+    int EndWithin(int steps) const { return Ended() ? end : steps; }
 };

@@ -60,6 +60,19 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
+// Writes content to fd, syncs it when asked and closes it; on failure sets reason to the
+// first error.
+bool WriteAndClose(int fd, const std::string& content, bool sync, int& reason) {
+    // A file system that cannot sync (EINVAL) has nothing to make last.
+    bool ok = WriteAll(fd, content) && (!sync || ::fsync(fd) == 0 || errno == EINVAL);
+    reason = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        reason = errno;
+    }
+    return ok;
+}
+
 // Makes a rename in folder last across a crash; failing to is no reason to report the
 // file as unwritten.
 void SyncFolder(const std::string& folder) {
@@ -86,13 +99,8 @@ bool WriteFileWhole(const std::string& path, const std::string& content, std::st
             // a folder refuses to be opened.
             const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
             if (fd < 0) return fail(errno);
-            bool ok = WriteAll(fd, content);
-            int reason = errno;
-            if (::close(fd) != 0 && ok) {
-                ok = false;
-                reason = errno;
-            }
-            return ok || fail(reason);
+            int reason;
+            return WriteAndClose(fd, content, false, reason) || fail(reason);
         }
         char* real = realpath(path.c_str(), nullptr);
         if (real == nullptr) return fail(errno);
@@ -117,13 +125,8 @@ bool WriteFileWhole(const std::string& path, const std::string& content, std::st
     // mkstemp makes the file private. A file system without permissions refuses to
     // change them; no matter.
     (void)fchmod(fd, mode);
-    // A file system that cannot sync (EINVAL) has nothing to make last.
-    bool ok = WriteAll(fd, content) && (::fsync(fd) == 0 || errno == EINVAL);
-    int reason = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = errno;
-    }
+    int reason;
+    const bool ok = WriteAndClose(fd, content, true, reason);
     if (ok && std::rename(temporary.data(), target.c_str()) == 0) {
         SyncFolder(FolderOf(target));
         return true;

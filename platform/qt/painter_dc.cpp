@@ -135,13 +135,7 @@ void PainterDC::Flush() {
         pixel_raster::DotPhase dots;
         dots.scale = m_ratio;
         pixel_raster::DotPhase* pattern = pen->style == PS_DOT ? &dots : nullptr;
-        if (m_ratio == 1) {
-            for (size_t i = 1; i < m_run.size(); ++i)
-                pixel_raster::DrawSegment(m_surface, m_run[i - 1].x(), m_run[i - 1].y(),
-                                          m_run[i].x(), m_run[i].y(), colour, pattern);
-        } else {
-            DrawRunMagnified(colour, pattern);
-        }
+        DrawRunDirectly(colour, pattern);
         m_run.clear();
         return;
     }
@@ -156,11 +150,12 @@ void PainterDC::Flush() {
     platform::ClearVectorUpperState();
 }
 
-void PainterDC::DrawRunMagnified(uint32_t colour, pixel_raster::DotPhase* dots) {
+void PainterDC::DrawRunDirectly(uint32_t colour, pixel_raster::DotPhase* dots) {
     // Each segment at the device's resolution, m_ratio device pixels thick across its
-    // longer axis: as many lines side by side, each starting at the same dot phase. A
-    // pixel of the picture is m_ratio device pixels long: a line leaving it backwards
-    // (leftwards or upwards along its longer axis) starts from its far end.
+    // longer axis: as many lines side by side, each starting at the same dot phase (one
+    // line at a ratio of 1). A pixel of the picture is m_ratio device pixels long: a line
+    // leaving it backwards (leftwards or upwards along its longer axis) starts from its far
+    // end.
     const int r = m_ratio;
     for (size_t i = 1; i < m_run.size(); ++i) {
         const QPoint from = m_run[i - 1], to = m_run[i], step = to - from;

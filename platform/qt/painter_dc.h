@@ -95,13 +95,10 @@ class PainterDC : public CDC {
     void UseShapeTools();
     // Whether a coordinate stays within pixel_raster's range at m_ratio.
     bool Fits(int v) const {
-        return m_ratio == 1 ? pixel_raster::CoordinateFits(v)
-                            : pixel_raster::CoordinateFits(v) &&
-                                  (v < 0 ? -int64_t(v) : int64_t(v)) * m_ratio <=
-                                      pixel_raster::MAX_COORDINATE;
+        return (v < 0 ? -int64_t(v) : int64_t(v)) * m_ratio <= pixel_raster::MAX_COORDINATE;
     }
-    // Draws m_run directly into a magnified image (m_ratio above 1).
-    void DrawRunMagnified(uint32_t colour, pixel_raster::DotPhase* dots);
+    // Draws m_run straight into m_image, at m_ratio device pixels to a pixel.
+    void DrawRunDirectly(uint32_t colour, pixel_raster::DotPhase* dots);
     // Draws m_run (at least two points, no segment of length 0) on a scaled device.
     void DrawScaledRun();
     // Around the painter's lines and shapes: on a scaled device, moves them onto the

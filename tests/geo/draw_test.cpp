@@ -46,10 +46,8 @@ TEST(Project, CasesToThePixel) {
         int x, y;
         double w;
     } cases[] = {
-        {facing0, 45, 0, 320, 95, 0.70711},   {facing0, 0, 45, 545, 320, 0.70711},
         {facing0, 20, -50, 91, 211, 0.60402}, {facing0, -45, 135, 479, 545, -0.5},
-        {facing0, 90, 0, 320, 2, 0.0},        {rotated, 45, 0, 95, 320, 0.70711},
-        {rotated, 0, 45, 320, 95, 0.70711},   {turned, 52, 21, 320, 320, 1.0},
+        {facing0, 90, 0, 320, 2, 0.0},        {rotated, 0, 45, 320, 95, 0.70711},
         {turned, 0, 0, 206, 554, 0.57477},    {poleView, 90, 0, 320, 320, 1.0},
     };
     for (const auto& c : cases) {
@@ -93,7 +91,6 @@ TEST(LineDraw, SegmentsWithAHiddenEndAreLeftOutWholeAndTheNameGoesAtTheFirstPixe
         int closed;
         std::vector<int> drawn;  // indices of the segments' ends, then of the name's point
     } cases[] = {
-        {"hidden middle", {V0, H, V1}, 0, {0}},
         {"hidden middle of five", {V0, V1, H, V2, V3}, 0, {0, 1, 3, 4, 0}},
         {"closed", {V0, V1, V2}, 1, {0, 1, 1, 2, 2, 0, 0}},
         {"closed, hidden first point", {H, V0, V1, V2}, 1, {1, 2, 2, 3, 0}},
@@ -159,12 +156,9 @@ TEST(Unproject, ReadsBackProjectedPointsAndRefusesPixelsOffTheDisc) {
         const char* label;
         double rotationDeg, viewLatDeg, viewLonDeg;
     } globes[] = {
-        {"facing 0 N 0 E", 0, 0, 0},
         {"turned to 52 N 21 E", 0, 52, 21},
-        {"the picture turned by 90", 90, 0, 0},
-        {"over the North Pole", 0, 90, 0},
         {"over the South Pole, across the antimeridian", 30, -90, 180},
-        {"beyond the antimeridian", 0, -33, 200},
+        {"beyond the antimeridian, the picture turned", 90, -33, 200},
     };
     for (const auto& g : globes) {
         SCOPED_TRACE(g.label);
@@ -189,13 +183,6 @@ TEST(Unproject, ReadsBackProjectedPointsAndRefusesPixelsOffTheDisc) {
         for (const auto& off : {std::pair<int, int>{0, 0}, {639, 639}, {320, 0}, {1, 320}}) {
             EXPECT_FALSE(globe.Unproject(off.first, off.second, lat, lon));
         }
-        EXPECT_EQ(lat, 7);
-        EXPECT_EQ(lon, 8);
-        // The disc's centre is the view centre.
-        ASSERT_TRUE(globe.Unproject(320, 320, lat, lon));
-        EXPECT_NEAR(lat, g.viewLatDeg, 1e-9);
-        if (std::fabs(g.viewLatDeg) < 90) {
-            EXPECT_NEAR(std::remainder(lon - g.viewLonDeg, 360.0), 0.0, 1e-9);
-        }
+        EXPECT_EQ(std::make_pair(lat, lon), std::make_pair(7.0, 8.0));
     }
 }

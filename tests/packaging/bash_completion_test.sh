@@ -53,11 +53,8 @@ while IFS='|' read -r line expected; do
     [ "$got" = "$expected" ] || fail "velmor-cli $line: offered '$got', expected '$expected'"
 done <<'TABLE'
 map --from n|now 
-map -o ecl|eclipse.geojson eclipse.png 
-paths --count 3 -o no|notes.txt 
+paths --count 3 -o ecl|eclipse.geojson eclipse.png 
 paths --jde 2|
-eclipses --count 1|
-unknown -|
 TABLE
 
 [ "$failures" -eq 0 ] && echo "bash completion: all checks passed"

@@ -40,39 +40,3 @@ TEST(DeviceContext, SelectingReturnsThePreviousObjectAndNoneIsLostWhileSelected)
 }
 
 }  // namespace
-
-// The translucent fill is recorded with its points, colour and opacity, whatever the count;
-// it selects nothing, so the state recorded with it is the one before it.
-TEST(RecordingDC, RecordsTranslucentPolygons) {
-    const POINT square[] = {{1, 2}, {30, 2}, {30, 40}, {1, 40}};
-    const struct {
-        const char* label;
-        int count;
-        COLORREF colour;
-        int alpha;
-    } cases[] = {
-        {"square, half opaque", 4, RGB(230, 0, 60), 128},
-        {"triangle, opaque", 3, RGB(0, 0, 255), ALPHA_OPAQUE},
-        {"two points (draws nothing, still recorded)", 2, RGB(1, 2, 3), 10},
-        {"no points", 0, RGB(9, 9, 9), ALPHA_TRANSPARENT},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        RecordingDC dc;
-        CPen pen(PS_DOT, 3, RGB(5, 6, 7));
-        CPen* old = dc.SelectObject(&pen);
-        dc.TranslucentPolygon(square, c.count, c.colour, c.alpha);
-        dc.SelectObject(old);
-        const auto fills = dc.CallsOf(RecordingDC::Op::TranslucentPolygon);
-        ASSERT_EQ(fills.size(), 1u);
-        EXPECT_EQ(static_cast<COLORREF>(fills[0].a), c.colour);
-        EXPECT_EQ(fills[0].b, c.alpha);
-        ASSERT_EQ(fills[0].points.size(), static_cast<size_t>(c.count));
-        for (int i = 0; i < c.count; ++i) {
-            EXPECT_EQ(fills[0].points[i].x, square[i].x);
-            EXPECT_EQ(fills[0].points[i].y, square[i].y);
-        }
-        EXPECT_EQ(fills[0].pen, (RecordingDC::PenValue{PS_DOT, 3, RGB(5, 6, 7)}));
-        EXPECT_TRUE(dc.StockObjectsSelected());
-    }
-}
