@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances against an independent three-dimensional model of the scene
-// (synthetic_eclipse.h), and their own rules: ΔT, bad input, the elements' interval.
+// (synthetic_eclipse.h), and their own rules: ΔT and bad input.
 #include "besselian/local_circumstances.h"
 
 #include <gtest/gtest.h>
@@ -15,43 +15,34 @@ namespace {
 
 using test::Synthetic_Eclipse;
 
-// A total eclipse in the north, an annular one in the south with the antimeridian under
-// the axis near t0, and a partial one reaching the north pole: the axis' declination and hour
-// angle, x, x', y, y', the Moon's height above the fundamental plane.
+// A total eclipse, an annular one with the antimeridian under the axis near t0, and a
+// partial one reaching the north pole: the axis' declination and hour angle, x, x', y, y',
+// the Moon's height above the fundamental plane.
 const Synthetic_Eclipse kTotal{12, 20, -0.05, 0.55, 0.25, -0.12, 57.5};
 const Synthetic_Eclipse kAnnular{-20, 170, 0.1, 0.5, -0.35, 0.15, 62.0};
 const Synthetic_Eclipse kArctic{20, -60, 0.0, 0.58, 1.05, 0.05, 58.5};
 
-// Tolerances against the model: contacts 0.02 s (both converge to 0.01 s), maximum 0.05 s,
-// magnitude 2e-4, altitudes and azimuth 0.001 deg, position angles 0.01 deg. In the shallow
-// phases under a low Sun the maximum (least topocentric separation) lies seconds from the
-// least distance from the axis in the fundamental plane.
+// What the published tables leave out, against the model: contacts 0.02 s (both converge to
+// 0.01 s), altitudes 0.001 deg, position angles 0.01 deg (towards the Moon's centre, or
+// opposite it inside a larger Moon).
 TEST(LocalCircumstances, AgreesWithThreeDimensionalModel) {
     struct Row {
         const char* label;
         const Synthetic_Eclipse& eclipse;
-        // A fixed place or, with centralAt finite, the place under the axis then, moved
-        // northwards by northKm.
-        Geodetic_Place place;
-        double centralAt, northKm;
+        Geodetic_Place place;  // latitude NaN: the place under the axis at t0
         Local_Type type;
     } rows[] = {
-        {"central, high Sun", kTotal, {0, 0, 0}, 0.0, 0, Local_Type::Total},
-        {"near the path's edge", kTotal, {0, 0, 0}, -0.5, 30, Local_Type::Total},
-        {"shallow, low morning Sun", kTotal, {40, -95, 0}, NAN, 0, Local_Type::Partial},
-        {"shallow, low evening Sun", kTotal, {40, 40, 200}, NAN, 0, Local_Type::Partial},
-        {"missed", kTotal, {-60, -20, 0}, NAN, 0, Local_Type::None},
-        {"annular, -500 m", kAnnular, {0, 0, -500}, 0.0, 0, Local_Type::Annular},
-        {"antimeridian, east", kAnnular, {-30, 180, 0}, NAN, 0, Local_Type::Partial},
-        {"north pole, 9000 m", kArctic, {90, 120, 9000}, NAN, 0, Local_Type::Partial},
+        {"total, central", kTotal, {NAN, 0, 0}, Local_Type::Total},
+        {"annular, central, -500 m", kAnnular, {NAN, 0, -500}, Local_Type::Annular},
+        {"antimeridian, east", kAnnular, {-30, 180, 0}, Local_Type::Partial},
+        {"north pole, 9000 m", kArctic, {90, 120, 9000}, Local_Type::Partial},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         const Synthetic_Eclipse& s = row.eclipse;
         Geodetic_Place place = row.place;
-        if (!std::isnan(row.centralAt)) {
-            place = test::UnderAxis(s.Elements(), row.centralAt);
-            place.latitudeDeg += row.northKm / 111.0;
+        if (std::isnan(place.latitudeDeg)) {
+            place = test::UnderAxis(s.Elements(), 0.0);
             place.heightM = row.place.heightM;
         }
         const Local_Circumstances lc = ComputeLocalCircumstances(s.Elements(), place);
@@ -59,6 +50,7 @@ TEST(LocalCircumstances, AgreesWithThreeDimensionalModel) {
         ASSERT_EQ(m.type, row.type);
         ASSERT_EQ(lc.type, row.type);
         ASSERT_EQ(lc.status == Local_Status::Ok, row.type != Local_Type::None);
+        EXPECT_TRUE(test::FiniteAndOrdered(lc));
         const Contact* ours[4] = {&lc.c1, &lc.c2, &lc.c3, &lc.c4};
         for (int i = 0; i < 4; ++i) {
             SCOPED_TRACE(i + 1);  // the contact
@@ -69,11 +61,6 @@ TEST(LocalCircumstances, AgreesWithThreeDimensionalModel) {
             EXPECT_NEAR(std::remainder(ours[i]->positionAngleDeg - m.positionAngleDeg[i], 360), 0,
                         0.01);
         }
-        if (row.type == Local_Type::None) continue;
-        EXPECT_NEAR((lc.maximum.jdUt - s.JdUt(m.maximum)) * 86400, 0, 0.05);
-        EXPECT_NEAR(lc.maximum.sunAltitudeDeg, m.maximumAltitudeDeg, 0.001);
-        EXPECT_NEAR(std::remainder(lc.sunAzimuthMaxDeg - m.maximumAzimuthDeg, 360), 0, 0.001);
-        EXPECT_NEAR(lc.magnitude, m.magnitude, 2e-4);
     }
 }
 
@@ -115,18 +102,6 @@ TEST(LocalCircumstances, RefusesBadInput) {
         EXPECT_EQ(lc.status, Local_Status::BadElements);
         EXPECT_TRUE(test::FiniteAndOrdered(lc));
     }
-}
-
-// A place still in the penumbra at the end of the elements' interval has no C4, and says so.
-TEST(LocalCircumstances, ContactBeyondTheIntervalIsUndefined) {
-    Besselian_Elements e = kTotal.Elements();
-    const Geodetic_Place place = test::UnderAxis(e, 0.0);
-    const Local_Circumstances full = ComputeLocalCircumstances(e, place);
-    e.tMaxHours = (full.c3.jdUt - kTotal.JdUt(0.0)) * 24.0 + 0.2;
-    const Local_Circumstances cut = ComputeLocalCircumstances(e, place);
-    EXPECT_EQ(cut.status, Local_Status::OutsideInterval);
-    EXPECT_TRUE(cut.c1.defined && cut.c3.defined && !cut.c4.defined && test::FiniteAndOrdered(cut));
-    EXPECT_NEAR((cut.c3.jdUt - full.c3.jdUt) * 86400, 0.0, 0.01);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // direction that moves uniformly across a turning flattened Earth, so that its Besselian
 // elements are exact polynomials of degree one. Observed by brute force in Earth-fixed
 // coordinates (angles between position vectors, apparent radii as arcsines, contacts from a
-// 30 s scan and bisection), the same scene is the reference for the local circumstances.
+// 30 s scan and bisection), the same scene is the reference for what the published tables
+// leave out: the contacts' position angles, and places at the poles, on the antimeridian and
+// at the extreme heights.
 // Distances in Earth equatorial radii, times in hours of TD from t0.
 #pragma once
 
@@ -33,24 +35,10 @@ inline Vec3 EarthFixed(const Geodetic_Place& p) {
             (n * (1.0 - EARTH_E2) + h) * std::sin(phi)};
 }
 
-// Least of f over [a, b]: a 30 s scan, then golden sections.
-template <class F>
-double Least(F f, double a, double b) {
-    double best = a;
-    for (double t = a; t <= b; t += 1.0 / 120.0) best = f(t) < f(best) ? t : best;
-    double lo = std::fmax(a, best - 1.0 / 120.0), hi = std::fmin(b, best + 1.0 / 120.0);
-    for (int i = 0; i < 80; ++i) {
-        const double m1 = hi - 0.618034 * (hi - lo), m2 = lo + 0.618034 * (hi - lo);
-        (f(m1) < f(m2) ? hi : lo) = f(m1) < f(m2) ? m2 : m1;
-    }
-    return 0.5 * (lo + hi);
-}
-
 struct Model_Circumstances {
     Local_Type type = Local_Type::None;
     double contact[4] = {NAN, NAN, NAN, NAN};  // C1...C4, hours; NaN where none
     double contactAltitudeDeg[4] = {}, positionAngleDeg[4] = {};
-    double maximum = NAN, maximumAltitudeDeg = 0.0, maximumAzimuthDeg = 0.0, magnitude = 0.0;
 };
 
 struct Synthetic_Eclipse {
@@ -106,25 +94,16 @@ struct Synthetic_Eclipse {
             }
         }
         if (std::isnan(r.contact[0])) return r;
-        const double t = r.maximum =
-            Least([&](double u) { return Angle(sun(u), moon(u)); }, r.contact[0], r.contact[3]);
-        const double s = radius(sun(t), sunRadius);
-        const double m1 = radius(moon(t), MOON_K_PENUMBRA), m2 = radius(moon(t), MOON_K_UMBRA);
-        const bool total = m2 > s;
+        const bool total = !std::isnan(r.contact[1]) && radius(moon(r.contact[1]), MOON_K_UMBRA) >
+                                                            radius(sun(r.contact[1]), sunRadius);
         r.type = std::isnan(r.contact[1]) ? Local_Type::Partial
                  : total                  ? Local_Type::Total
                                           : Local_Type::Annular;
-        r.magnitude = (s + m1 - Angle(sun(t), moon(t))) / (2.0 * s + m1 - m2);
         const Vec3 up =
             Unit(EarthFixed({place.latitudeDeg, place.longitudeDeg, place.heightM + 1000.0}) - p);
-        const Vec3 north = Unit(Vec3{0, 0, 1} - up.z * up), east = Cross(north, up);
         const auto altitude = [&](double u) {  // of the Sun without its parallax
             return std::asin(Dot(Unit(OnAxis(u, 1e9) - p), up)) / DEG;
         };
-        const Vec3 axis = Unit(OnAxis(t, 1e9) - p);
-        r.maximumAltitudeDeg = altitude(t);
-        r.maximumAzimuthDeg =
-            std::fmod(std::atan2(Dot(axis, east), Dot(axis, north)) / DEG + 360, 360);
         for (int i = 0; i < 4; ++i) {
             if (std::isnan(r.contact[i])) continue;
             const Vec3 toSun = Unit(sun(r.contact[i])), toMoon = Unit(moon(r.contact[i]));

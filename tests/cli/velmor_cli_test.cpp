@@ -88,12 +88,9 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
         {2, eclipses + "--count 0", "--count needs a whole number from 1 to 1000000, not '0'"},
         {2, eclipses + "--prev", "--next excludes --prev"},
         {2, eclipses + "--frmo x", "unknown option '--frmo'"},
-        {2, eclipses + "--count", "--count needs a value"},
-        {2, "eclipse", "unknown command 'eclipse'"},
         {2, "", "a command is required"},
         {2, "paths --from 2001-01-01 --next", "-o FILE is required"},
         {2, "paths --jde 1e300 -o DIR/x", "invalid instant '1e300'"},
-        {2, "paths --jde 2451401.9 --count 2 -o DIR/x", "--count excludes --jde"},
         {2, "paths -o DIR/x --jde 2451401.9 -o DIR/x", "-o given more than once"},
         {1, "paths --jde 2451401.9 -o DIR/missing/x", "cannot write 'DIR/missing/x': No such file"},
         {2, precise + "--delta-t nan",
@@ -104,9 +101,7 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
          "--sun-radius needs the Sun's radius at 1 AU in arcseconds from 900 to 1000, not '899.9'"},
         {2, local + "--at=-10,-180.01", "--at: longitude '-180.01' is outside -180 to 180 degrees"},
         {2, local + "--city san", "--city 'san' names 11 cities: Santiago, Santo Domingo, Sanya,"},
-        {2, local + "--at 10,20 --city Madrid", "--at excludes --city"},
         {2, "local --jde 1", "--at LAT,LON[,HEIGHT_M] or --city NAME is required"},
-        {2, "local --at 10,20", "--from DATE with --next or --prev, or --jde X, is required"},
 #ifdef VELMOR_HAS_MAP
         {2, "map --centre 91,0 -o DIR/x.png", "--centre wants"},
         {2, "map -o DIR/x.jpg", "must end in .png or .svg"},
@@ -128,8 +123,7 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
         EXPECT_EQ(Count("\n" + r.err, "\nvelmor-cli: "), 1) << r.err;
         EXPECT_NE(r.err.find(inDir(message)), std::string::npos) << r.err;
         const std::string command = args.substr(0, args.find(' '));
-        const std::string hint = "Try 'velmor-cli" +
-                                 (command.empty() || command == "eclipse" ? "" : " " + command) +
+        const std::string hint = "Try 'velmor-cli" + (command.empty() ? "" : " " + command) +
                                  " --help' for more information.\n";
         EXPECT_EQ(r.err.find(hint) != std::string::npos, status == 2) << r.err;
         EXPECT_EQ(rmdir(dir.c_str()), 0) << "a file was left behind";
@@ -138,10 +132,9 @@ TEST(BadInput, RefusedWithOneLineNoOutputNoFile) {
 
 // A full disc on standard output is an error, not a silent success.
 TEST(BadInput, FullStandardOutput) {
-    for (const char* args : {"eclipses --from 2001-01-01 --next --count 5",
-                             "eclipses --from 2001-01-01 --next --count 40 --precise",
-                             "paths --jde 2451401.96105 -o -",
-                             "local --at 40.4,-3.7 --from 2026-01-01 --next --count 3", "--help"}) {
+    for (const char* args :
+         {"eclipses --from 2001-01-01 --next --count 5", "paths --jde 2451401.96105 -o -",
+          "local --at 40.4,-3.7 --from 2026-01-01 --next --count 3", "--help"}) {
         SCOPED_TRACE(args);
         const Program_Result r = RunCli(args, "/dev/full");
         EXPECT_EQ(r.status, 1);
