@@ -92,7 +92,6 @@ TEST(LineDraw, SegmentsWithAHiddenEndAreLeftOutWholeAndTheNameGoesAtTheFirstPixe
         {"closed", {V0, V1, V2}, 1, {0, 1, 1, 2, 2, 0, 0}},
         {"closed, hidden first point", {H, V0, V1, V2}, 1, {1, 2, 2, 3, 0}},
         {"closed, hidden last point", {V0, V1, V2, H}, 1, {0, 1, 1, 2, 0}},
-        {"open, two points", {V3, V0}, 0, {0, 1, 0}},
         {"closed, two points: too few, nothing drawn", {V0, V1}, 1, {}},
     };
     for (const auto& c : cases) {
