@@ -14,8 +14,6 @@ constexpr double WORKED_JD = 2451401.96;  // 11 August 1999, near the greatest e
 
 const double g_piSeenBeforeMain = AngleConstants().PI;
 
-// The angle constants, also as read during static initialisation; the positions, sub-solar
-// point and shadow of the worked case; the limits after a reset.
 TEST(SunMoonAndShadow, WorkedCaseOfAugust1999) {
     EXPECT_EQ(g_piSeenBeforeMain, 4.0 * std::atan(1.0));
     const Sun_Moon_Position p = SunMoonPosition(WORKED_JD);
@@ -50,14 +48,9 @@ TEST(SunMoonAndShadow, WorkedCaseOfAugust1999) {
     EXPECT_EQ(ConeLimitRight(s, 5, at[1][0], at[1][1]), Shadow_Status::MotionUnknown);
 }
 
-// The edges of the shadow queries, on the frame of the worked case (the first computation
-// into a fresh state, which finds a defined motion) with the Earth's centre, vertices and
-// tangents put in by hand (R is the Earth's radius):
-// - the axis exactly R from the centre misses the Earth, a little nearer meets it;
-// - a cylinder (tangent 0) touching the Earth at the fundamental plane meets it at height
-//   exactly 0, which is on the far side, a little further in it is found;
-// - cone 0's horizon circle touches the Earth's rim: two equal points; a little wider
-//   misses it, leaving the outputs as they were; off the axis it crosses the rim twice.
+// The worked case's frame with the axis, vertex and tangent of cone 0 put in by hand (R the
+// Earth's radius): the axis R off the centre misses; a cylinder touching the Earth meets it at
+// height 0, on the far side; a horizon circle touching the rim gives two equal points.
 TEST(Shadow, EdgeCases) {
     const double R = EARTH_RADIUS_AU;
     Shadow_State s;
@@ -87,11 +80,12 @@ TEST(Shadow, EdgeCases) {
     EXPECT_EQ(std::make_pair(la, lo), std::make_pair(la2, lo2));
     EXPECT_EQ(status(R / 2, R * std::sqrt(1.25), horizon), Shadow_Status::Found);
     EXPECT_NE(std::make_pair(la, lo), std::make_pair(la2, lo2));
+    // Longitudes wrap into [-180, 180]: -180 and 180 stay, just beyond either wraps around.
+    const double wraps[][2] = {{-180, -180}, {180, 180}, {180.25, -179.75}, {-180.25, 179.75}};
+    for (const auto& [in, out] : wraps) EXPECT_EQ(WrapLongitudeDeg(in), out) << in;
 }
 
-// Cones 3 and 4, whose vertices lie behind the Earth, cross the axis before they reach it:
-// their point in a position angle lies on the opposite side of the track, near the point
-// of cone 2 in the opposite angle; those of cones 0 to 2 lie on the side of the angle.
+// Cones 3 and 4 cross the axis before the Earth: their point lies on the angle's opposite side.
 TEST(Shadow, ConesThreeAndFourGiveTheirPointsOnTheOppositeSide) {
     Shadow_State s;
     ComputeShadowState(s, WORKED_JD - 1.0 / 1440);
@@ -109,11 +103,4 @@ TEST(Shadow, ConesThreeAndFourGiveTheirPointsOnTheOppositeSide) {
         const auto p = point(cone, 30);
         EXPECT_EQ(distance(p, opposite) < distance(p, side), cone >= 3) << cone;
     }
-}
-
-// Longitudes wrap into [-180, 180]: -180 and 180 stay, just beyond either wraps around.
-TEST(Shadow, LongitudeWrapping) {
-    const double cases[][2] = {
-        {-180, -180}, {180, 180}, {180.25, -179.75}, {-180.25, 179.75}, {540, 180}};
-    for (const auto& [in, out] : cases) EXPECT_EQ(WrapLongitudeDeg(in), out) << in;
 }

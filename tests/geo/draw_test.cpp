@@ -14,8 +14,7 @@
 
 using Op = RecordingDC::Op;
 
-// The document's globe, facing 0 N, 0 E, drawing into a recording device context whose
-// text colour is red before the drawing starts (and its background mode opaque).
+// The globe facing 0 N, 0 E, drawing into a recorder whose text colour starts red.
 struct Recorded {
     RecordingDC dc;
     Globe globe{320.0, 320.0, 318.0, 0.0, 0.0, 0.0};
@@ -38,8 +37,6 @@ static void ExpectLabelStyle(const RecordingDC& dc) {
 TEST(Project, CasesToThePixel) {
     const Globe facing0(320, 320, 318, 0, 0, 0), rotated(320, 320, 318, 90, 0, 0),
         turned(320, 320, 318, 0, 52, 21), poleView(320, 320, 318, 0, 90, 0);
-    // The far side keeps its mirrored pixel; the North Pole seen from the equator is on the
-    // rim and (barely) visible.
     const struct {
         const Globe& globe;
         double latitude, longitude;
@@ -95,7 +92,6 @@ TEST(LineDraw, SegmentsWithAHiddenEndAreLeftOutWholeAndTheNameGoesAtTheFirstPixe
         {"closed", {V0, V1, V2}, 1, {0, 1, 1, 2, 2, 0, 0}},
         {"closed, hidden first point", {H, V0, V1, V2}, 1, {1, 2, 2, 3, 0}},
         {"closed, hidden last point", {V0, V1, V2, H}, 1, {0, 1, 1, 2, 0}},
-        {"open, two points", {V3, V0}, 0, {0, 1, 0}},
         {"closed, two points: too few, nothing drawn", {V0, V1}, 1, {}},
     };
     for (const auto& c : cases) {
@@ -135,8 +131,6 @@ TEST(CityDraw, SquareOnTheNearSideNameOnlyWithin44Degrees) {
     }
 }
 
-// The grid seen from above the North Pole leaves ten degrees around it out (the pieces'
-// count is checked with the whole world's drawing).
 TEST(Graticule, LeavesOutTenDegreesAroundThePoles) {
     Recorded r;
     r.globe.SetLatitude(90);
@@ -147,16 +141,12 @@ TEST(Graticule, LeavesOutTenDegreesAroundThePoles) {
     EXPECT_NEAR(nearest, 318 * std::sin(Radians(10)), 1.0);
 }
 
-// Unproject is Project's inverse on the near side: a point projected and read back lies
-// within a pixel of where it was (about 0.2 degrees at the disc's centre, more towards the
-// rim, where a pixel spans more of the sphere: compared in pixels). Pixels off the disc
-// give nothing and leave the outputs alone.
+// Unproject reads a projected point back to within a pixel; pixels off the disc give nothing.
 TEST(Unproject, ReadsBackProjectedPointsAndRefusesPixelsOffTheDisc) {
     const struct {
         const char* label;
         double rotationDeg, viewLatDeg, viewLonDeg;
     } globes[] = {
-        {"turned to 52 N 21 E", 0, 52, 21},
         {"over the South Pole, across the antimeridian", 30, -90, 180},
         {"beyond the antimeridian, the picture turned", 90, -33, 200},
     };

@@ -32,25 +32,6 @@ TEST(Names, UnderscoresBecomeBlanksExceptThroughLineResetAndOnly31CharactersAreK
     }
 }
 
-TEST(Line, RangeFirstLastAndOwnership) {
-    Point lent[4];
-    Line line(4, lent, "");
-    auto shape = [&] { return std::vector<int>{line.size, line.first, line.last, line.owns}; };
-    EXPECT_EQ(shape(), (std::vector<int>{4, 0, 4, 0}));
-    line.Range(1, 3);
-    EXPECT_EQ(&line.First(), &lent[1]);
-    EXPECT_EQ(&line.Last(), &lent[2]);
-    line.Range(0, 0);
-    line.Range(4, 4);
-    // A lent buffer is never freed, an owned one always: the sanitizer build reports either.
-    line.Allocate(6);
-    EXPECT_EQ(shape(), (std::vector<int>{6, 0, 6, 1}));
-    line.Allocate(3);
-    line.Reset(2, lent, "");
-    EXPECT_EQ(shape(), (std::vector<int>{2, 0, 2, 0}));
-    line.Allocate(2);
-}
-
 static Line& OwnedFive(int from, int to) {
     static Line line;
     line.Allocate(5);

@@ -39,12 +39,8 @@ static std::string LineText(const Eclipse_Overlay& o, int n) {
            (*l.name ? " " : "") + l.name;
 }
 
-// Every hundredth eclipse of the supported years: each central eclipse draws its central
-// line, and each partial one of magnitude above 0.1 its central line or its penumbral horizon
-// curves; a second build gives the same lines, whatever a failed query left behind. Each
-// outline walks across the shadow through the points the limit lines and the central line got
-// at its step, in the order right limits 0 to 2, left limits 3 and 4, the centre, right limits
-// 4 and 3, left limits 2 to 0; only the points found are in it.
+// Every hundredth eclipse: central ones draw the central line, partial ones it or the horizon
+// curves; a rebuild is identical; each outline runs through the lines' points at its step.
 TEST(EclipseOverlay, EveryHundredthEclipseOfTheRange) {
     const int order[] = {6, 8, 10, 11, 13, 0, 14, 12, 9, 7, 5};
     Eclipse_Record r;
@@ -66,7 +62,6 @@ TEST(EclipseOverlay, EveryHundredthEclipseOfTheRange) {
         const Date_Time base(a.BaseJulianDay());
         for (int o = OVERLAY_OUTLINE_FIRST; o < OVERLAY_LINES && a.drawFlags[o]; ++o) {
             Line& line = a.lines[o];
-            // The outline's step from its label, the minutes since the base within a day.
             const int hhmm = std::atoi(line.name) * 60 + std::atoi(line.name + 3);
             const int step = 300 + (hhmm - base.Field(3) * 60 - base.Field(4) + 2160) % 1440 - 720;
             ASSERT_TRUE(step >= 0 && step < OVERLAY_STEPS && step % 30 == 0) << line.name;
@@ -82,7 +77,6 @@ TEST(EclipseOverlay, EveryHundredthEclipseOfTheRange) {
     EXPECT_GT(n, 34000);
 }
 
-// Draws the world as a single mark, so that a test sees where in the drawing it comes.
 class Marking_World : public World_Painter {
   public:
     explicit Marking_World(const Globe& globe) : m_globe(globe) {}
@@ -92,12 +86,9 @@ class Marking_World : public World_Painter {
     const Globe& m_globe;
 };
 
-// The worked case, and its drawing: the world first, solid green for lines 0 to 2, dotted
-// for the rest and the joins, each outline's label at its first point; the device context's
-// own pen, brush and font put back after. The window is centred on the greatest eclipse:
-// 11:03:05 UT in the published circumstances (30 s allowed: the positions here are of lower
-// precision and put the axis's closest approach 26 s earlier), and the globe then faces the Sun's
-// zenith point of that instant (0.01 degrees, the Sun's motion in about 2 s).
+// 11 August 1999: the world drawn first, lines 0-2 solid, labels at the outlines' first points.
+// Greatest eclipse 11:03:05 UT published (30 s allowed: lower-precision positions put it 26 s
+// earlier); the globe faces the Sun's zenith then (0.01 degrees, its motion in about 2 s).
 TEST(EclipseOverlay, WorkedCaseOfAugust1999) {
     Globe globe = MapGlobe();
     Marking_World world(globe);
@@ -110,7 +101,6 @@ TEST(EclipseOverlay, WorkedCaseOfAugust1999) {
     EXPECT_NEAR(globe.GetLatitude(), latitude, 0.01);
     EXPECT_NEAR(globe.GetLongitude(), longitude, 0.01);
     EXPECT_EQ(DateText(o.BaseJulianDay()), "1999-08-11 11:00:00");
-    // Outlines start at line 17.
     for (const char* line : {"0: 210-397", "1: 146-461", "2: 146-461", "3: -", "4: -", "6: -",
                              "17: 0-6 09:30", "18: 0-8 10:00", "19: 0-10 10:30", "20: 0-10 11:00",
                              "21: 0-10 11:30", "22: 0-9 12:00", "23: 0-6 12:30", "24: -"}) {
@@ -139,8 +129,7 @@ TEST(EclipseOverlay, WorkedCaseOfAugust1999) {
     EXPECT_EQ(labels, expected);
 }
 
-// A line's stretch from the statuses of its samples ('+' found, '.' not found, 'm' motion
-// unknown): the first unbroken stretch only, to the last sample when it lasts that long.
+// The first unbroken stretch of '+' (found) samples, to the last sample if it lasts.
 TEST(SampleRun, FirstStretchOfTheWindow) {
     const std::pair<std::string, std::string> cases[] = {
         {std::string(OVERLAY_STEPS, '+'), "0-601"},
@@ -164,9 +153,7 @@ TEST(SampleRun, FirstStretchOfTheWindow) {
     }
 }
 
-// An eclipse whose penumbra leaves the Earth within the window (that of 28 May 1900) takes
-// up the horizon crossing again in lines 3 and 4, which start after the first run of lines
-// 1 and 2 has ended, and are drawn solid and joined into a loop.
+// 28 May 1900: the penumbra leaves the Earth, and lines 3 and 4 take up the horizon after 1, 2.
 TEST(EclipseOverlay, PenumbraLeavingTheEarthDrawsLinesThreeAndFour) {
     Globe globe = MapGlobe();
     RecordingDC dc;

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The bash completion of velmor-cli against the program itself: it offers exactly the
-# commands of velmor-cli --help, and for each command exactly the options its own --help
-# names; "now" after --from, file names after -o, nothing after an option's number.
+# The bash completion offers exactly the commands and options velmor-cli's --help names.
 # Usage: bash_completion_test.sh COMPLETION_SCRIPT VELMOR_CLI WORK_DIR
 set -u
 script=$1 cli=$2 work=$3
@@ -15,7 +13,6 @@ fail() {
 # shellcheck source=/dev/null
 source "$script"
 
-# Completes the last word of the given command line; prints the offers sorted, one line.
 offers() {
     COMP_WORDS=(velmor-cli "$@")
     COMP_CWORD=$#
@@ -23,13 +20,11 @@ offers() {
     _velmor_cli
     printf '%s\n' "${COMPREPLY[@]}" | sed '/^$/d' | sort -u | tr '\n' ' '
 }
-# The option words (-x, --xx-yy) in a help text, sorted, one line.
 options_in() {
     grep -oE '(^|[^[:alnum:]-])--?[[:alpha:]][[:alnum:]-]*' | sed -E 's/^[^-]*//' |
         sort -u | tr '\n' ' '
 }
 
-# The commands: the first words of the indented lines after the "Commands:" heading.
 commands=$("$cli" --help | awk 'tolower($0) ~ /commands:/ { on = 1; next }
     on && /^[[:space:]]*$/ { on = 0 } on && /^[[:space:]]+[[:alpha:]]/ { print $1 }' | sort)
 [ -n "$commands" ] || fail "no commands found in velmor-cli --help"
@@ -42,7 +37,6 @@ for command in $commands; do
         fail "$command: offered '$(offers "$command" -)', its help names '$expected'"
 done
 
-# Values.
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 1

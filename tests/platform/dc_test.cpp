@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "platform/recording_dc.h"
 
 namespace {
@@ -27,16 +25,6 @@ TEST(DeviceContext, SelectingReturnsThePreviousObjectAndNoneIsLostWhileSelected)
     }  // destroyed while selected: counted, and the stock brush comes back
     EXPECT_EQ(dc.ObjectFaults(), 2);
     EXPECT_TRUE(dc.StockObjectsSelected());
-    // The background mode and text colour are returned when changed, and recorded with the
-    // text written in them.
-    dc.TextOut(1, 2, "a");
-    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
-    EXPECT_EQ(dc.SetTextColor(RGB(9, 8, 7)), RGB(0, 0, 0));
-    dc.TextOut(3, 4, "b");
-    const auto texts = dc.CallsOf(RecordingDC::Op::TextOut);
-    EXPECT_EQ(
-        std::make_tuple(texts[0].bkMode, texts[0].textColour, texts[1].bkMode, texts[1].textColour),
-        std::make_tuple(OPAQUE, RGB(0, 0, 0), TRANSPARENT, RGB(9, 8, 7)));
 }
 
 }  // namespace

@@ -22,7 +22,6 @@ std::string ReadText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {});
 }
 
-// Empty folders a/ and b/ in a scratch folder; Listing() gives what they hold, "a/ | b/".
 struct Two_Folders : Scratch_Folder {
     Two_Folders() {
         std::filesystem::create_directory(path + "a");
@@ -38,9 +37,7 @@ struct Two_Folders : Scratch_Folder {
     }
 };
 
-// Each case prepares a/ and b/, writes "new" through a/out, and gives the file written (b/...
-// where a link leads there), its permission bits, whether a/out is still a link and the
-// listing after.
+// "new" written through a/out: the file written, its mode, a/out still a link, the listing.
 TEST(WriteFileWhole, FollowsLinksAndKeepsPermissions) {
     const mode_t mask = umask(022);
     const struct {
@@ -99,8 +96,7 @@ TEST(WriteFileWhole, WritesAPipeInPlace) {
     EXPECT_EQ(f.Listing(), "out | fifo ");
 }
 
-// A write that fails half-way (the file size limit, EFBIG) or cannot start (a loop of links,
-// a missing folder) leaves the earlier file as it was and no temporary file behind.
+// A write failing half-way (EFBIG) or at the start leaves the old file and no temporary one.
 TEST(WriteFileWhole, WholeOrNothing) {
     const Two_Folders f;
     f.Write("b/target", "old");
