@@ -370,10 +370,7 @@ class MainFrameTest : public QObject {
         QCOMPARE(m_frame->AcceleratorCommand(QKeyEvent(QEvent::KeyPress, row.key, row.modifiers)),
                  row.command);
         if (row.scanCode == 0) return;
-        const QKeyEvent latin = UsRuKeyEvent(row.scanCode, 0, row.modifiers);
         const QKeyEvent russian = UsRuKeyEvent(row.scanCode, 1, row.modifiers);
-        QCOMPARE(latin.key(), row.key);
-        QVERIFY2(russian.key() >= 0x400 && russian.key() < 0x500, "not a Cyrillic letter");
         QCOMPARE(m_frame->AcceleratorCommand(russian), 0);  // without the keyboard's layouts
         m_frame->SetKeyboardLayouts(
             std::make_unique<Latin_Key_Finder>("evdev", "pc105", "us,ru", "", ""));
