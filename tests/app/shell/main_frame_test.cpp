@@ -21,6 +21,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "app/details_lines.h"
 #include "app/shell/command_ids.h"
@@ -134,20 +135,11 @@ struct Mouse {
     bool placeSet;                     // after: a place picked, or kept
 };
 
-struct Visible_Step {
-    const char* label;
-    const char* from;
-    bool forward;
-    const char* dateLine;
-    const char* plainStepDateLine;  // where ">>" or "<<" goes instead
-};
-
 }  // namespace
 
 Q_DECLARE_METATYPE(Turn)
 Q_DECLARE_METATYPE(Accelerator)
 Q_DECLARE_METATYPE(Mouse)
-Q_DECLARE_METATYPE(Visible_Step)
 
 class MainFrameTest : public QObject {
     Q_OBJECT
@@ -233,9 +225,6 @@ class MainFrameTest : public QObject {
                                         << QStringList{"-1 12 14 18 18 17", "-1 7 19 20 43 37"};
         QTest::newRow("past 9999, then refused") << QStringList{"9999 12 31 23 59 59", ">", ">"}
                                                  << QStringList{"10000 3 30 1 59 15", "-"};
-        QTest::newRow("on from -4713, back before it, then refused")
-            << QStringList{"-4713 1 1 0 0 0", ">", "-4713 1 1 0 0 0", "<", "<"}
-            << QStringList{"-4713 4 8 22 6 26", "-4714 10 14 20 1 28", "-"};
         for (const char* date : {"2001 4 31 3 4 5", "-4714 12 31 0 0 0", "10000 1 1 0 0 0",
                                  "1234567890123456789012345 1 1 3 4 5"}) {
             QTest::addRow("%s refused", date)
@@ -381,10 +370,7 @@ class MainFrameTest : public QObject {
         QCOMPARE(m_frame->AcceleratorCommand(QKeyEvent(QEvent::KeyPress, row.key, row.modifiers)),
                  row.command);
         if (row.scanCode == 0) return;
-        const QKeyEvent latin = UsRuKeyEvent(row.scanCode, 0, row.modifiers);
         const QKeyEvent russian = UsRuKeyEvent(row.scanCode, 1, row.modifiers);
-        QCOMPARE(latin.key(), row.key);
-        QVERIFY2(russian.key() >= 0x400 && russian.key() < 0x500, "not a Cyrillic letter");
         QCOMPARE(m_frame->AcceleratorCommand(russian), 0);  // without the keyboard's layouts
         m_frame->SetKeyboardLayouts(
             std::make_unique<Latin_Key_Finder>("evdev", "pc105", "us,ru", "", ""));
@@ -559,7 +545,6 @@ class MainFrameTest : public QObject {
         QCOMPARE_LT(std::fabs(m_doc->m_dCentreLon - row.newLongitude), 1e-9);
 
         QCOMPARE(m_doc->m_bPlaceSet, row.placeSet);
-        QCOMPARE(m_frame->GetPrevVisibleAction()->isEnabled(), row.placeSet);
         besselian::Geodetic_Place kept;
         QCOMPARE(shell::LoadPlace(kept), row.placeSet);
         QCOMPARE(
@@ -577,48 +562,28 @@ class MainFrameTest : public QObject {
 
     // From Madrid: the annular eclipse of 2026 February 17 is seen only in Antarctica; the
     // total one of 2026 August 12 deeply partial in Madrid; 2025 March 29 partial there.
-    void visibleHereSteps_data() {
-        const Visible_Step rows[] = {
-            {"next from 2026", "2026 1 1 0 0 0", true, "Date = 2026 August 12",
-             "Date = 2026 February 17"},
-            {"previous from 2026", "2026 1 1 0 0 0", false, "Date = 2025 March 29",
-             "Date = 2025 September 21"},
-        };
-        AddRows(rows);
-    }
     void visibleHereSteps() {
-        QFETCH(Visible_Step, row);
-        // The place from the settings, as a later start finds it.
-        m_app.reset();
-        shell::SavePlace(true, {40.4168, -3.7038, 650.0});
-        Start();
-        StepFrom(row.from, row.forward);
-        QCOMPARE(m_frame->GetTreeView()->Lines().value(0), QString(row.plainStepDateLine));
-        SetDateBar(m_frame, row.from);
-        (row.forward ? m_frame->GetNextVisibleAction() : m_frame->GetPrevVisibleAction())
-            ->trigger();
-        const QStringList lines = m_frame->GetTreeView()->Lines();
-        QCOMPARE(lines.value(0), QString(row.dateLine));
-        // The date bar shows the eclipse as a step does, and the list what Madrid sees.
-        const Civil_Date_Time& at = m_doc->m_eclipse.dateTime;
-        QCOMPARE(DateBar(m_frame), QString::asprintf("%d %d %d %d %d %d", at.year, at.month, at.day,
-                                                     at.hour, at.minute, at.second));
-        QVERIFY(lines.contains("Seen = Partial"));
-        QVERIFY(besselian::IsVisible(*m_doc->GetLocalCircumstances()));
-    }
-
-    // A grazing partial eclipse (2083 July 15, gamma 1.55) with the precise flag and a
-    // place: lines and picture without a crash, nothing shown as NaN.
-    void grazingPartialWithPreciseAndPlace() {
-        m_frame->GetPreciseAction()->trigger();
-        StepFrom("2001 1 1 0 0 0");
-        QTest::mouseClick(m_frame->GetMapView(), Qt::LeftButton, Qt::NoModifier, QPoint(320, 320));
-        StepFrom("2083 7 1 0 0 0");
-        const QStringList lines = m_frame->GetTreeView()->Lines();
-        QCOMPARE(lines.value(0), QString("Date = 2083 July 15"));
-        QVERIFY(lines.size() > 6);
-        for (const QString& line : lines) QVERIFY2(!line.contains("nan"), qPrintable(line));
-        QVERIFY(!MapImage(m_frame).isNull());
+        for (const auto& [forward, dateLine, plainStepDateLine] :
+             {std::tuple{true, "Date = 2026 August 12", "Date = 2026 February 17"},
+              std::tuple{false, "Date = 2025 March 29", "Date = 2025 September 21"}}) {
+            // The place from the settings, as a later start finds it.
+            m_app.reset();
+            shell::SavePlace(true, {40.4168, -3.7038, 650.0});
+            Start();
+            StepFrom("2026 1 1 0 0 0", forward);
+            QCOMPARE(m_frame->GetTreeView()->Lines().value(0), QString(plainStepDateLine));
+            SetDateBar(m_frame, "2026 1 1 0 0 0");
+            (forward ? m_frame->GetNextVisibleAction() : m_frame->GetPrevVisibleAction())
+                ->trigger();
+            const QStringList lines = m_frame->GetTreeView()->Lines();
+            QCOMPARE(lines.value(0), QString(dateLine));
+            // The date bar shows the eclipse as a step does, and the list what Madrid sees.
+            const Civil_Date_Time& at = m_doc->m_eclipse.dateTime;
+            QCOMPARE(DateBar(m_frame), QString::asprintf("%d %d %d %d %d %d", at.year, at.month,
+                                                         at.day, at.hour, at.minute, at.second));
+            QVERIFY(lines.contains("Seen = Partial"));
+            QVERIFY(besselian::IsVisible(*m_doc->GetLocalCircumstances()));
+        }
     }
 };
 
